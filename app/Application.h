@@ -1,0 +1,71 @@
+#pragma once
+// The program: start-up, the wiring of every control event to its operation, and shutdown.
+
+#include <memory>
+
+#include "app/KeyCommandWindowDefinition.h"
+#include "app/MainWindowDefinition.h"
+#include "app/MouseCommandWindowDefinition.h"
+#include "automation/AutomationObject.h"
+#include "commands/EditorState.h"
+#include "framework/Platform.h"
+#include "framework/WindowSystem.h"
+
+namespace app {
+
+// Everything the program talks to outside itself.
+struct Environment {
+    framework::WindowSystem& windows;
+    framework::Platform& platform;
+    automation::ComponentFactory& components;
+};
+
+class Application {
+public:
+    explicit Application(Environment environment);
+    ~Application();
+
+    // Start-up, then the message loop until the program has no window left, then the exit
+    // clean-up.
+    void run();
+
+    // The start-up sequence alone: when it returns the main window is open.
+    void start();
+    // Releases the automation object. Runs once, after the message loop has ended.
+    void cleanUp();
+
+    framework::Window<MainWindow> mainWindow() const { return framework::Window<MainWindow>(*mainForm_); }
+    framework::Window<MouseCommandWindow> mouseCommandWindow() const {
+        return framework::Window<MouseCommandWindow>(*mouseForm_);
+    }
+    // The open KeyCommandWindow, or null.
+    framework::Form* keyCommandForm() const { return keyForm_ && keyForm_->alive() ? keyForm_.get() : nullptr; }
+    const automation::AutomationObject& automation() const { return automation_; }
+    commands::EditorState& editorState() { return editorState_; }
+
+private:
+    void loadMainWindow();
+    void onMainWindowCreated();
+    void loadMouseCommandWindow();
+    void installAndRegisterComponent();
+    void registerHotkeys();
+    void writeFileAssociation();
+    void openCommandLineFile();
+    void checkFirstStart();
+    void showAdvertisement();
+    void offerUpdate();
+
+    void openMouseEditorForAdding();
+    void openKeyEditorForAdding();
+    framework::Window<KeyCommandWindow> openKeyCommandWindow();
+
+    Environment env_;
+    automation::AutomationObject automation_;
+    commands::EditorState editorState_;
+    std::unique_ptr<framework::Form> mainForm_;
+    std::unique_ptr<framework::Form> mouseForm_;
+    std::unique_ptr<framework::Form> keyForm_;
+    bool cleanedUp_ = false;
+};
+
+}  // namespace app

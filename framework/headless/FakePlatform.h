@@ -1,0 +1,69 @@
+#pragma once
+// Services for the unit tests: files in memory, scripted dialog answers, and a journal of
+// every request.
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "framework/Platform.h"
+#include "framework/headless/Journal.h"
+
+namespace framework::headless {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+    MessageButtons buttons;
+    friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+class FakePlatform final : public Platform {
+public:
+    explicit FakePlatform(Journal& journal) : journal_(journal) {}
+
+    void initialiseComForThisThread() override { journal_.add("initialise COM"); }
+    std::string executableFolder() override { return executableFolder_; }
+    void setCurrentFolder(const std::string& folder) override { journal_.add("current folder " + folder); }
+
+    MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                             MessageButtons buttons) override;
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                        std::string_view initialText) override;
+
+    bool fileExists(const std::string& path) override { return files_.count(path) != 0; }
+    bool writeFile(const std::string& path, std::string_view bytes) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+
+    void shellOpen(const std::string& target) override;
+    Point cursorPosition() override { return cursor_; }
+
+    // Test set-up and inspection
+    std::map<std::string, std::string>& files() { return files_; }
+    void setExecutableFolder(std::string folder) { executableFolder_ = std::move(folder); }
+    void forbidWrites(std::string path) { unwritable_.insert(std::move(path)); }
+    void setCursor(Point p) { cursor_ = p; }
+    // Answers for the next message boxes, in order; when none is queued the first button wins.
+    void answerNextMessage(MessageAnswer answer) { messageAnswers_.push_back(answer); }
+    // Answers for the next input boxes, in order (nothing = cancelled); when none is queued
+    // the box is cancelled.
+    void answerNextInput(std::optional<std::string> answer) { inputAnswers_.push_back(std::move(answer)); }
+    const std::vector<ShownMessage>& messages() const { return messages_; }
+    const std::vector<std::string>& opened() const { return opened_; }
+
+private:
+    Journal& journal_;
+    std::string executableFolder_ = "C:\\Program Files\\landou";
+    std::map<std::string, std::string> files_;
+    std::set<std::string> unwritable_;
+    Point cursor_;
+    std::deque<MessageAnswer> messageAnswers_;
+    std::deque<std::optional<std::string>> inputAnswers_;
+    std::vector<ShownMessage> messages_;
+    std::vector<std::string> opened_;
+};
+
+}  // namespace framework::headless

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+
+using namespace framework;
+namespace mw = app::main_window;
+
+namespace {
+const std::string kMarker = "C:\\Program Files\\landou\\kv3170";
+}
+
+TEST(StartUp, RunsItsStepsInOrder) {
+    Program p;
+    p.app.start();
+    const std::vector<std::string> expected{
+        "initialise COM",
+        "current folder C:\\Program Files\\landou",
+        "create component {28E8983D-6D4F-434A-AB18-9FF8684D4FD3}",
+        "create MainWindow",
+        "show MainWindow",
+        "create MouseCommandWindow",
+        "write " + kMarker,
+    };
+    EXPECT_EQ(p.journal.entries(), expected);
+    EXPECT_FALSE(p.app.automation().empty());
+    EXPECT_TRUE(p.main().visible());
+    EXPECT_FALSE(p.mouseEditor().visible());
+    EXPECT_EQ(p.app.keyCommandForm(), nullptr);
+    EXPECT_EQ(p.app.editorState().clickModeCursor, -1);
+}
+
+TEST(StartUp, GoesOnSilentlyWhenTheComponentCannotBeCreated) {
+    Program p;
+    p.components.available = false;
+    p.app.start();
+    EXPECT_TRUE(p.app.automation().empty());
+    EXPECT_TRUE(p.main().visible());
+    EXPECT_TRUE(p.platform.messages().empty());
+    EXPECT_EQ(p.app.automation().MoveTo(1, 2), 0);
+}
+
+TEST(StartUp, FirstStartSlidesTheHelpPanelInOnce) {
+    Program first;
+    first.app.start();
+    EXPECT_EQ(first.main().timerInterval(mw::时钟_载入帮助文档.name), 10);
+    ASSERT_TRUE(first.platform.fileExists(kMarker));
+    EXPECT_EQ(first.platform.files()[kMarker], "");
+
+    Program later;
+    later.platform.files()[kMarker] = "something";
+    later.app.start();
+    EXPECT_EQ(later.main().timerInterval(mw::时钟_载入帮助文档.name), 0);
+    EXPECT_EQ(later.platform.files()[kMarker], "");  // truncated
+}
+
+TEST(StartUp, AnUnwritableFolderMakesEveryStartAFirstStart) {
+    for (int start = 0; start < 2; ++start) {
+        Program p;
+        p.platform.forbidWrites(kMarker);
+        p.app.start();
+        EXPECT_EQ(p.main().timerInterval(mw::时钟_载入帮助文档.name), 10);
+        EXPECT_FALSE(p.platform.fileExists(kMarker));
+        EXPECT_TRUE(p.platform.messages().empty());
+    }
+}
+
+TEST(Shutdown, ClosingTheMainWindowEndsTheProgramAndReleasesTheComponent) {
+    Program p;
+    p.windows.post([&] { p.main().requestClose(); });
+    p.app.run();
+    EXPECT_TRUE(p.windows.quitRequested());
+    EXPECT_FALSE(p.mouseEditor().alive());
+    EXPECT_EQ(p.components.log.released, 1);
+    const auto& j = p.journal.entries();
+    const std::vector<std::string> tail(j.end() - 3, j.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"destroy MouseCommandWindow", "destroy MainWindow", "quit"}));
+}
+
+TEST(Shutdown, ClosingWhileTheMouseEditorShowsClosesBoth) {
+    Program p;
+    p.app.start();
+    p.main().click(mw::按钮_添加鼠标.name);
+    ASSERT_TRUE(p.mouseEditor().visible());
+    p.main().requestClose();
+    EXPECT_FALSE(p.mouseEditor().alive());
+    EXPECT_TRUE(p.windows.quitRequested());
+}
+
+TEST(Shutdown, AnOpenKeyEditorKeepsTheProgramRunningUntilItCloses) {
+    Program p;
+    p.app.start();
+    p.main().click(mw::按钮2.name);
+    ASSERT_NE(p.app.keyCommandForm(), nullptr);
+    p.main().requestClose();
+    EXPECT_FALSE(p.windows.quitRequested());
+    EXPECT_TRUE(p.keyEditor().alive());
+    EXPECT_EQ(p.components.log.released, 0);
+    p.keyEditor().requestClose();
+    EXPECT_TRUE(p.windows.quitRequested());
+    p.app.cleanUp();
+    p.app.cleanUp();
+    EXPECT_EQ(p.components.log.released, 1);
+}
+
+TEST(Windows, TheMouseEditorsCloseBoxOnlyHidesIt) {
+    Program p;
+    p.app.start();
+    p.main().click(mw::按钮_添加鼠标.name);
+    p.mouseEditor().setText(app::mouse_window::编辑框_X坐标.name, "12");
+    p.mouseEditor().requestClose();
+    EXPECT_TRUE(p.mouseEditor().alive());
+    EXPECT_FALSE(p.mouseEditor().visible());
+    p.main().click(mw::按钮_添加鼠标.name);
+    EXPECT_TRUE(p.mouseEditor().visible());
+    EXPECT_EQ(p.mouseEditor().text(app::mouse_window::编辑框_X坐标.name), "12");
+    p.mouseEditor().click(app::mouse_window::按钮_取消添加.name);
+    EXPECT_FALSE(p.mouseEditor().visible());
+}
+
+TEST(Windows, ToolbarAddShowsTheAddPanelAndCancelHidesIt) {
+    Program p;
+    p.app.start();
+    auto& main = p.main();
+    EXPECT_FALSE(main.controlVisible(mw::分组框_添加分类.name));
+    main.clickEntry(mw::工具条_添加工具.name, mw::toolbar::Add);
+    EXPECT_TRUE(main.controlVisible(mw::分组框_添加分类.name));
+    main.click(mw::按钮_取消.name);
+    EXPECT_FALSE(main.controlVisible(mw::分组框_添加分类.name));
+    for (int entry : {0, 3, 7, 8, 10, 12, 13}) main.clickEntry(mw::工具条_添加工具.name, entry);
+    EXPECT_FALSE(main.controlVisible(mw::分组框_添加分类.name));
+}
+
+TEST(Windows, OpeningAnEditorHidesTheAddPanel) {
+    Program p;
+    p.app.start();
+    auto& main = p.main();
+    for (auto opener : {mw::按钮_添加鼠标.name, mw::按钮2.name}) {
+        main.clickEntry(mw::工具条_添加工具.name, mw::toolbar::Add);
+        main.click(opener);
+        EXPECT_FALSE(main.controlVisible(mw::分组框_添加分类.name)) << opener;
+    }
+}
+
+TEST(Windows, ThereIsNeverMoreThanOneKeyEditor) {
+    Program p;
+    p.app.start();
+    p.main().click(mw::按钮2.name);
+    framework::Form* first = p.app.keyCommandForm();
+    p.keyEditor().setText(app::key_window::编辑框1.name, "enter");
+    p.main().click(mw::按钮2.name);
+    EXPECT_EQ(p.app.keyCommandForm(), first);
+    EXPECT_EQ(p.windows.aliveForms(), 3);
+    EXPECT_EQ(p.keyEditor().text(app::key_window::编辑框1.name), "enter");
+    EXPECT_EQ(p.journal.entries().back(), "front KeyCommandWindow");
+}
