@@ -71,12 +71,14 @@ struct ControlDefinition {
     std::optional<Spinner> spinner{};
     std::optional<Rgb> textColour{};
     bool linkStyle = false;  // 12-pixel underlined GB2312 font and the hand cursor
+    bool overlay = false;    // drawn above the controls defined before it that it lies on
     std::span<const ListColumn> columns{};
     std::span<const Entry> entries{};  // toolbar entries or menu items
     std::span<const DropDownItem> items{};
     int selectedItem = -1;
     std::string_view target{};  // hyperlink address
     std::string_view filter{};  // file dialog filter: "description|pattern"
+    std::string_view images{};  // toolbar: the program's bitmap resource of 16 x 16 images
 
     constexpr bool hasPlace() const {
         return kind != ControlKind::FileDialog && kind != ControlKind::Timer &&

@@ -1,0 +1,79 @@
+#include "automation/win32/ComComponentFactory.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <vector>
+
+#include "framework/win32/WideText.h"
+
+namespace automation::win32 {
+namespace {
+
+using framework::win32::widen;
+
+// Holds a VARIANT for the length of a call.
+struct Variant {
+    VARIANT value;
+    Variant() { VariantInit(&value); }
+    ~Variant() { VariantClear(&value); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+};
+
+class DispatchInstance final : public ComponentInstance {
+public:
+    explicit DispatchInstance(IDispatch* dispatch) : dispatch_(dispatch) {}
+    ~DispatchInstance() override { dispatch_->Release(); }
+    DispatchInstance(const DispatchInstance&) = delete;
+    DispatchInstance& operator=(const DispatchInstance&) = delete;
+
+    std::int32_t call(std::string_view method, std::span<const Argument> arguments) override {
+        std::wstring name = widen(method);
+        LPOLESTR names[] = {name.data()};
+        DISPID id = 0;
+        if (FAILED(dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return 0;
+
+        // IDispatch takes the arguments last to first.
+        std::vector<Variant> values(arguments.size());
+        for (size_t i = 0; i < arguments.size(); ++i) {
+            VARIANT& v = values[arguments.size() - 1 - i].value;
+            if (const auto* number = std::get_if<std::int32_t>(&arguments[i])) {
+                v.vt = VT_I4;
+                v.lVal = *number;
+            } else {
+                v.vt = VT_BSTR;
+                const std::wstring text = widen(std::get<std::string>(arguments[i]));
+                v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+            }
+        }
+        std::vector<VARIANT> raw;
+        raw.reserve(values.size());
+        for (const Variant& v : values) raw.push_back(v.value);
+        DISPPARAMS parameters{raw.data(), nullptr, static_cast<UINT>(raw.size()), 0};
+        Variant result;
+        if (FAILED(dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result.value,
+                                     nullptr, nullptr)))
+            return 0;
+        if (FAILED(VariantChangeType(&result.value, &result.value, 0, VT_I4))) return 0;
+        return result.value.lVal;
+    }
+
+private:
+    IDispatch* dispatch_;
+};
+
+}  // namespace
+
+std::unique_ptr<ComponentInstance> ComComponentFactory::create(std::string_view classId) {
+    CLSID clsid;
+    if (FAILED(CLSIDFromString(widen(classId).c_str(), &clsid))) return nullptr;
+    IDispatch* dispatch = nullptr;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(&dispatch))) ||
+        !dispatch)
+        return nullptr;
+    return std::make_unique<DispatchInstance>(dispatch);
+}
+
+}  // namespace automation::win32

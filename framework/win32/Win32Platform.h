@@ -1,0 +1,26 @@
+#pragma once
+
+#include "framework/Platform.h"
+
+namespace framework::win32 {
+
+class Win32Platform final : public Platform {
+public:
+    void initialiseComForThisThread() override;
+    std::string executableFolder() override;
+    void setCurrentFolder(const std::string& folder) override;
+
+    MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                             MessageButtons buttons) override;
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                        std::string_view initialText) override;
+
+    bool fileExists(const std::string& path) override;
+    bool writeFile(const std::string& path, std::string_view bytes) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+
+    void shellOpen(const std::string& target) override;
+    Point cursorPosition() override;
+};
+
+}  // namespace framework::win32

@@ -1,0 +1,92 @@
+# Shared by the run and test commands: packages, builds, a virtual display and Wine prefixes.
+# Source it; it changes nothing by itself.
+
+LANDOU_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=$LANDOU_ROOT/build
+
+# Everything a fresh Debian machine lacks for building, running and testing.
+LANDOU_PACKAGES=(
+  cmake ninja-build g++ python3 googletest libgtest-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64 fonts-wine fonts-wqy-microhei
+  xvfb xauth x11-utils xdotool imagemagick
+)
+
+ensure_packages() {
+  local missing=() p
+  for p in "${LANDOU_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing ${missing[*]} ..."
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_native() {
+  cmake -S "$LANDOU_ROOT" -B "$BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD/native"
+}
+
+build_windows() {
+  cmake -S "$LANDOU_ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$LANDOU_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$BUILD/win"
+}
+
+# Starts Xvfb on the first free display number from 90 and exports DISPLAY; XVFB_PID is set.
+start_virtual_display() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+wine_environment() {  # PREFIX
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Creates the Wine prefix once: Chinese font replacements, the caption-button font, and (with
+# "desktop") a virtual desktop, inside which global hotkeys fire whatever the X focus is.
+prepare_prefix() {  # PREFIX [desktop]
+  local prefix=$1 desktop=${2:-}
+  local stamp="$prefix/.landou-${desktop:-plain}"
+  wine_environment "$prefix"
+  [ -f "$stamp" ] && return 0
+  rm -rf "$prefix"
+  mkdir -p "$prefix"
+  wineboot -i >/dev/null 2>&1
+  local reg="$prefix/landou.reg"
+  {
+    echo 'REGEDIT4'
+    echo
+    echo '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]'
+    local font
+    for font in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "SimSun" "Microsoft YaHei" "Microsoft YaHei UI" "Segoe UI"; do
+      echo "\"$font\"=\"WenQuanYi Micro Hei\""
+    done
+    if [ -n "$desktop" ]; then
+      echo
+      echo '[HKEY_CURRENT_USER\Software\Wine\Explorer]'
+      echo '"Desktop"="Default"'
+      echo
+      echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
+      echo '"Default"="1280x1000"'
+    fi
+  } > "$reg"
+  wine regedit /S "$reg" >/dev/null 2>&1
+  cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+  wineserver -w
+  touch "$stamp"
+}

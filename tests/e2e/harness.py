@@ -1,0 +1,132 @@
+"""Drives the real Windows program under Wine, as a person would: real X mouse and key events
+(xdotool) on a virtual display, inside a Wine virtual desktop. The cross-built probe reads
+window state from outside."""
+
+import json
+import os
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+MAIN = "蓝豆键盘鼠标模拟器"
+MOUSE_EDITOR = "鼠标添加"
+KEY_EDITOR = "键盘添加"
+
+
+class Wine:
+    """The Wine prefix, the programs of the build and the X display of one test run."""
+
+    def __init__(self, build: Path, prefix: Path, runs: Path):
+        self.bin = build / "bin"
+        self.prefix = prefix
+        self.runs = runs
+        self.started = []
+        self.env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+
+    # Processes
+
+    def install_program(self, name: str) -> Path:
+        """A fresh folder holding a copy of the program; returns the program's path."""
+        folder = self.runs / name
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir(parents=True)
+        shutil.copy(self.bin / "landou.exe", folder / "landou.exe")
+        return folder / "landou.exe"
+
+    def start(self, exe: Path, *args: str) -> subprocess.Popen:
+        process = subprocess.Popen(["wine", str(exe), *args], env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, cwd=str(exe.parent))
+        self.started.append(process)
+        return process
+
+    def stop_programs(self):
+        """Ends every program that the tests started; the prefix's desktop stays."""
+        for process in self.started:
+            if process.poll() is None:
+                process.kill()
+        for process in self.started:
+            process.wait()
+        self.started.clear()
+
+    def open_session(self):
+        """Starts the prefix afresh: its server first (two processes starting a cold prefix at once
+        can hang), then a process that keeps the virtual desktop up, so that every test starts warm."""
+        self.shut_down()
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+        self.keeper = subprocess.Popen(["wine", str(self.bin / "probe.exe"), "wait", "no such window", "exists",
+                                        str(24 * 3600 * 1000)], env=self.env, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+        self.probe("cursor", timeout=120)
+
+    def shut_down(self):
+        """Ends every Windows process of the prefix, the virtual desktop included."""
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        if getattr(self, "keeper", None):
+            self.keeper.wait()
+            self.keeper = None
+
+    def probe(self, *args: str, timeout: float = 30):
+        out = subprocess.run(["wine", str(self.bin / "probe.exe"), *args], env=self.env, capture_output=True,
+                             timeout=timeout).stdout.decode("utf-8")
+        return json.loads(out) if out.strip() else None
+
+    def wait_window(self, caption: str, state: str = "shown", seconds: float = 30) -> bool:
+        answer = self.probe("wait", caption, state, str(int(seconds * 1000)), timeout=seconds + 30)
+        return bool(answer and answer.get("reached"))
+
+    def window(self, caption: str) -> dict:
+        return self.probe("window", caption)
+
+    def definition(self, caption: str) -> dict:
+        return self.probe("definition", caption)
+
+    # The person at the keyboard and mouse
+
+    def xdotool(self, *args: str):
+        subprocess.run(["xdotool", *args], check=True)
+
+    def click(self, x: int, y: int, button: int = 1, repeat: int = 1):
+        self.xdotool("mousemove", "--sync", str(x), str(y))
+        time.sleep(0.05)
+        self.xdotool("click", "--repeat", str(repeat), "--delay", "80", str(button))
+        time.sleep(0.3)
+
+    def click_control(self, control: dict, button: int = 1):
+        x, y = centre(control["screen"])
+        self.click(x, y, button)
+
+    def type(self, text: str):
+        self.xdotool("type", "--delay", "60", "--", text)
+        time.sleep(0.3)
+
+    def key(self, *keys: str):
+        self.xdotool("key", "--delay", "60", *keys)
+        time.sleep(0.3)
+
+    def screenshot(self, path: Path, rect=None):
+        path.parent.mkdir(parents=True, exist_ok=True)
+        args = ["import", "-window", "root"]
+        if rect:
+            x, y, w, h = rect
+            args += ["-crop", f"{w}x{h}+{x}+{y}"]
+        subprocess.run([*args, str(path)], check=True)
+
+
+def centre(rect):
+    x, y, w, h = rect
+    return x + w // 2, y + h // 2
+
+
+def controls_by_name(window: dict) -> dict:
+    return {c["name"]: c for c in window["controls"] if c["name"]}
+
+
+def wait_until(condition, seconds: float = 10, step: float = 0.2):
+    deadline = time.monotonic() + seconds
+    while True:
+        value = condition()
+        if value or time.monotonic() > deadline:
+            return value
+        time.sleep(step)

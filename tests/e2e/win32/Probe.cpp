@@ -1,0 +1,432 @@
+// probe.exe: reads the state of the program's windows from outside, for the end-to-end tests.
+// Prints JSON on one line. Control names come from the program's own window definitions: a
+// control's identifier is 100 + its index in the definition.
+//
+//   probe window CAPTION                   the window and all its controls
+//   probe wait CAPTION shown|hidden|gone|exists MS
+//                                          waits until the window is in that state
+//   probe definition CAPTION               the window's definition
+//   probe cursor                           the cursor position
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/KeyCommandWindowDefinition.h"
+#include "app/MainWindowDefinition.h"
+#include "app/MouseCommandWindowDefinition.h"
+#include "framework/win32/WideText.h"
+
+using framework::ControlDefinition;
+using framework::ControlKind;
+using framework::WindowDefinition;
+using framework::win32::narrow;
+using framework::win32::widen;
+
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr int kFirstToolbarCommand = 1000;
+
+// A minimal JSON writer.
+class Json {
+public:
+    Json& open(char bracket) { separate(); out_ += bracket; first_ = true; return *this; }
+    Json& close(char bracket) { out_ += bracket; first_ = false; return *this; }
+    Json& key(std::string_view k) { separate(); string(k); out_ += ':'; first_ = true; return *this; }
+    Json& value(std::string_view v) { separate(); string(v); return *this; }
+    Json& value(const char* v) { return value(std::string_view(v)); }
+    Json& value(long long v) { separate(); out_ += std::to_string(v); return *this; }
+    Json& value(int v) { return value(static_cast<long long>(v)); }
+    Json& value(bool v) { separate(); out_ += v ? "true" : "false"; return *this; }
+    Json& rect(const RECT& r) {
+        open('[').value(static_cast<long long>(r.left)).value(static_cast<long long>(r.top));
+        value(static_cast<long long>(r.right - r.left)).value(static_cast<long long>(r.bottom - r.top));
+        return close(']');
+    }
+    const std::string& text() const { return out_; }
+
+private:
+    void separate() {
+        if (!first_) out_ += ',';
+        first_ = false;
+    }
+    void string(std::string_view s) {
+        out_ += '"';
+        for (unsigned char c : s) {
+            if (c == '"' || c == '\\') {
+                out_ += '\\';
+                out_ += static_cast<char>(c);
+            } else if (c < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out_ += buffer;
+            } else {
+                out_ += static_cast<char>(c);
+            }
+        }
+        out_ += '"';
+    }
+    std::string out_;
+    bool first_ = true;
+};
+
+// Memory in the program's process, for the messages of common controls that take pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool valid() const { return address_ != nullptr; }
+    template <class T>
+    T* at(size_t offset) const { return reinterpret_cast<T*>(static_cast<char*>(address_) + offset); }
+    void write(size_t offset, const void* data, size_t size) const {
+        WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    void read(size_t offset, void* data, size_t size) const {
+        ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    std::wstring readText(size_t offset, size_t characters) const {
+        std::wstring text(characters, L'\0');
+        read(offset, text.data(), characters * sizeof(wchar_t));
+        return text.c_str();
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Toolbar: return "toolbar";
+        case ControlKind::GroupBox: return "group box";
+        case ControlKind::ReportList: return "report list";
+        case ControlKind::Button: return "button";
+        case ControlKind::Edit: return "edit box";
+        case ControlKind::CheckBox: return "check box";
+        case ControlKind::DropDownList: return "drop-down list";
+        case ControlKind::TransparentLabel: return "transparent label";
+        case ControlKind::Label: return "label";
+        case ControlKind::Hyperlink: return "hyperlink";
+        case ControlKind::HtmlViewer: return "HTML viewer";
+        case ControlKind::FileDialog: return "file dialog";
+        case ControlKind::Timer: return "timer";
+        case ControlKind::InvisibleLabel: return "invisible label";
+        case ControlKind::Menu: return "menu";
+    }
+    return "";
+}
+
+const WindowDefinition* definitionByCaption(std::string_view caption) {
+    for (const WindowDefinition* d :
+         {&app::mainWindowDefinition(), &app::mouseCommandWindowDefinition(), &app::keyCommandWindowDefinition()})
+        if (d->caption == caption) return d;
+    return nullptr;
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t buffer[4096];
+    const int length = static_cast<int>(SendMessageW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer)));
+    return std::wstring(buffer, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::wstring className(HWND window) {
+    wchar_t buffer[256];
+    const int length = GetClassNameW(window, buffer, 256);
+    return std::wstring(buffer, static_cast<size_t>(length));
+}
+
+struct FindByCaption {
+    std::wstring caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findByCaption(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<FindByCaption*>(parameter);
+    if (className(window) == L"LandouForm" && windowText(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findWindow(std::string_view caption) {
+    FindByCaption search{widen(caption)};
+    EnumWindows(findByCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The rectangle of a window relative to its parent's client area.
+RECT placeInParent(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void describeToolbar(Json& json, HWND toolbar) {
+    RemoteBuffer buffer(toolbar, 4096);
+    const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    json.key("entries").open('[');
+    for (int i = 0; i < count; ++i) {
+        const int command = kFirstToolbarCommand + i;
+        json.open('{');
+        const LRESULT state = SendMessageW(toolbar, TB_GETSTATE, static_cast<WPARAM>(command), 0);
+        json.key("enabled").value((state & TBSTATE_ENABLED) != 0);
+        if (buffer.valid()) {
+            SendMessageW(toolbar, TB_GETRECT, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(buffer.at<RECT>(0)));
+            RECT r;
+            buffer.read(0, &r, sizeof r);
+            MapWindowPoints(toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+            json.key("screen").rect(r);
+            const LRESULT length = SendMessageW(toolbar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(command),
+                                                reinterpret_cast<LPARAM>(buffer.at<wchar_t>(64)));
+            json.key("text").value(length > 0 ? narrow(buffer.readText(64, static_cast<size_t>(length))) : "");
+        }
+        json.close('}');
+    }
+    json.close(']');
+}
+
+void describeList(Json& json, HWND list) {
+    RemoteBuffer buffer(list, 16384);
+    if (!buffer.valid()) return;
+    constexpr size_t kText = 1024;
+    const HWND header = ListView_GetHeader(list);
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    json.key("columns").open('[');
+    for (int c = 0; c < columns; ++c) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = buffer.at<wchar_t>(kText);
+        column.cchTextMax = 256;
+        buffer.write(0, &column, sizeof column);
+        SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(buffer.at<LVCOLUMNW>(0)));
+        buffer.read(0, &column, sizeof column);
+        json.open('{').key("header").value(narrow(buffer.readText(kText, 256)));
+        json.key("width").value(column.cx).key("centred").value((column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER);
+        json.close('}');
+    }
+    json.close(']');
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    json.key("selected").value(static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+    json.key("rows").open('[');
+    for (int r = 0; r < rows && r < 2000; ++r) {
+        json.open('[');
+        for (int c = 0; c < columns; ++c) {
+            LVITEMW item{};
+            item.iSubItem = c;
+            item.pszText = buffer.at<wchar_t>(kText);
+            item.cchTextMax = 4096;
+            buffer.write(0, &item, sizeof item);
+            const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(r),
+                                                reinterpret_cast<LPARAM>(buffer.at<LVITEMW>(0)));
+            json.value(narrow(buffer.readText(kText, static_cast<size_t>(length))));
+        }
+        json.close(']');
+    }
+    json.close(']');
+}
+
+void describeControl(Json& json, HWND window, const WindowDefinition* definition) {
+    const int id = GetDlgCtrlID(window);
+    const int index = id - kFirstControlId;
+    const ControlDefinition* control =
+        definition && index >= 0 && index < static_cast<int>(definition->controls.size()) ? &definition->controls[static_cast<size_t>(index)] : nullptr;
+    const std::wstring windowClass = className(window);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    json.open('{');
+    json.key("name").value(control ? control->name : "");
+    json.key("class").value(narrow(windowClass));
+    json.key("text").value(narrow(windowText(window)));
+    const HWND parent = GetParent(window);
+    const int parentIndex = GetDlgCtrlID(parent) - kFirstControlId;
+    json.key("parent").value(definition && GetAncestor(window, GA_ROOT) != parent && parentIndex >= 0 &&
+                                     parentIndex < static_cast<int>(definition->controls.size())
+                                 ? definition->controls[static_cast<size_t>(parentIndex)].name
+                                 : "");
+    json.key("place").rect(placeInParent(window));
+    RECT screen;
+    GetWindowRect(window, &screen);
+    json.key("screen").rect(screen);
+    json.key("visible").value((style & WS_VISIBLE) != 0);
+    json.key("shown").value(IsWindowVisible(window) != FALSE);
+    json.key("enabled").value(IsWindowEnabled(window) != FALSE);
+    if (windowClass == L"Button") {
+        json.key("checked").value(SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        json.key("groupBox").value((style & BS_TYPEMASK) == BS_GROUPBOX);
+    } else if (windowClass == L"ComboBox") {
+        json.key("selected").value(static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0)));
+        json.key("items").open('[');
+        const int count = static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t buffer[256] = {};
+            SendMessageW(window, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
+            json.value(narrow(buffer));
+        }
+        json.close(']');
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(window, &info)) {
+            RECT closed;
+            GetWindowRect(window, &closed);
+            json.key("closedHeight").value(static_cast<long long>(closed.bottom - closed.top));
+            json.key("fieldHeight").value(static_cast<long long>(SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)));
+            json.key("itemHeight").value(static_cast<long long>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0)));
+        }
+    } else if (windowClass == UPDOWN_CLASSW) {
+        const LRESULT range = SendMessageW(window, UDM_GETRANGE, 0, 0);
+        json.key("minimum").value(static_cast<int>(static_cast<short>(HIWORD(range))));
+        json.key("maximum").value(static_cast<int>(static_cast<short>(LOWORD(range))));
+        const HWND buddy = reinterpret_cast<HWND>(SendMessageW(window, UDM_GETBUDDY, 0, 0));
+        const int buddyIndex = GetDlgCtrlID(buddy) - kFirstControlId;
+        json.key("buddy").value(definition && buddyIndex >= 0 && buddyIndex < static_cast<int>(definition->controls.size())
+                                    ? definition->controls[static_cast<size_t>(buddyIndex)].name
+                                    : "");
+    } else if (windowClass == TOOLBARCLASSNAMEW) {
+        describeToolbar(json, window);
+    } else if (windowClass == WC_LISTVIEWW) {
+        describeList(json, window);
+    }
+    json.close('}');
+}
+
+struct Children {
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
+    reinterpret_cast<Children*>(parameter)->windows.push_back(window);
+    return TRUE;
+}
+
+int describeWindow(std::string_view caption) {
+    const HWND window = findWindow(caption);
+    Json json;
+    if (!window) {
+        std::puts("null");
+        return 1;
+    }
+    const WindowDefinition* definition = definitionByCaption(caption);
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    json.open('{');
+    json.key("caption").value(narrow(windowText(window)));
+    json.key("pid").value(static_cast<long long>(pid));
+    json.key("outer").rect(outer);
+    json.key("client").open('[').value(static_cast<long long>(origin.x)).value(static_cast<long long>(origin.y));
+    json.value(static_cast<long long>(client.right)).value(static_cast<long long>(client.bottom)).close(']');
+    json.key("visible").value(IsWindowVisible(window) != FALSE);
+    json.key("foreground").value(GetForegroundWindow() == window);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    json.key("minimizeBox").value((style & WS_MINIMIZEBOX) != 0);
+    json.key("maximizeBox").value((style & WS_MAXIMIZEBOX) != 0);
+    json.key("sizable").value((style & WS_THICKFRAME) != 0);
+    json.key("dpi").value(static_cast<int>(GetDpiForWindow(window)));
+    // Where a person clicks to close the window.
+    json.key("closeBox").open('[');
+    json.value(static_cast<long long>(outer.right - GetSystemMetrics(SM_CXFIXEDFRAME) - GetSystemMetrics(SM_CXSIZE) / 2 - 1));
+    json.value(static_cast<long long>(outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2));
+    json.close(']');
+    Children children;
+    EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&children));
+    json.key("controls").open('[');
+    for (HWND child : children.windows) describeControl(json, child, definition);
+    json.close(']');
+    json.close('}');
+    std::printf("%s\n", json.text().c_str());
+    return 0;
+}
+
+int describeDefinition(std::string_view caption) {
+    const WindowDefinition* definition = definitionByCaption(caption);
+    if (!definition) {
+        std::puts("null");
+        return 1;
+    }
+    Json json;
+    json.open('{').key("caption").value(definition->caption);
+    json.key("outer").open('[').value(definition->outerSize.width).value(definition->outerSize.height).close(']');
+    json.key("minimizeBox").value(definition->minimizeBox).key("visibleAtCreation").value(definition->visibleAtCreation);
+    json.key("controls").open('[');
+    for (const ControlDefinition& c : definition->controls) {
+        json.open('{').key("name").value(c.name).key("kind").value(kindName(c.kind));
+        json.key("placed").value(c.hasPlace()).key("container").value(c.container);
+        json.key("place").open('[').value(c.place.left).value(c.place.top).value(c.place.width).value(c.place.height).close(']');
+        json.key("fullWidth").value(c.fullWidth).key("caption").value(c.caption);
+        json.key("visible").value(c.visible).key("enabled").value(c.enabled).key("checked").value(c.checked);
+        json.key("spinner").value(c.spinner.has_value()).key("selectedItem").value(c.selectedItem);
+        json.key("entries").open('[');
+        for (const auto& e : c.entries) json.open('{').key("text").value(e.text).key("enabled").value(e.enabled).close('}');
+        json.close(']');
+        json.key("columns").open('[');
+        for (const auto& col : c.columns)
+            json.open('{').key("header").value(col.header).key("width").value(col.width)
+                .key("centred").value(col.alignment == framework::Alignment::Centre).close('}');
+        json.close(']');
+        json.key("items").open('[');
+        for (const auto& item : c.items) json.value(item.text);
+        json.close(']');
+        json.close('}');
+    }
+    json.close(']').close('}');
+    std::printf("%s\n", json.text().c_str());
+    return 0;
+}
+
+int waitFor(std::string_view caption, std::string_view state, int milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const HWND window = findWindow(caption);
+        const bool reached = (state == "exists" && window) || (state == "gone" && !window) ||
+                             (state == "shown" && window && IsWindowVisible(window)) ||
+                             (state == "hidden" && window && !IsWindowVisible(window));
+        if (reached) {
+            std::printf("{\"reached\":true,\"ms\":%lu}\n", GetTickCount() - start);
+            return 0;
+        }
+        if (GetTickCount() - start > static_cast<DWORD>(milliseconds)) {
+            std::puts("{\"reached\":false}");
+            return 1;
+        }
+        Sleep(5);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(narrow(argv[i]));
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (args.size() == 2 && args[0] == "window") return describeWindow(args[1]);
+    if (args.size() == 2 && args[0] == "definition") return describeDefinition(args[1]);
+    if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
+    if (args.size() == 1 && args[0] == "cursor") {
+        POINT p;
+        GetCursorPos(&p);
+        std::printf("[%ld,%ld]\n", p.x, p.y);
+        return 0;
+    }
+    std::fputs("usage: probe window|definition|wait|cursor ...\n", stderr);
+    return 2;
+}
