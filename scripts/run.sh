@@ -40,9 +40,10 @@ wineserver -p >/dev/null 2>&1 </dev/null
 (cd "$(dirname "$program")" && exec setsid wine "$program" "$@" >/dev/null 2>&1 </dev/null) &
 printf 'RUN_PREFIX=%q\nRUN_XVFB_PID=%q\n' "$prefix" "$XVFB_PID" > "$state"
 
-probe=$BUILD/win/bin/probe.exe
-if [ "$(wine "$probe" wait 蓝豆键盘鼠标模拟器 shown 60000 | grep -c '"reached":true')" -eq 1 ]; then
-  read -r x y w h < <(wine "$probe" window 蓝豆键盘鼠标模拟器 | python3 -c "
+# Probe output goes through a file: Wine processes started meanwhile would hold a pipe open.
+probe() { wine "$BUILD/win/bin/probe.exe" "$@" > "$BUILD/run/probe.json" 2>/dev/null </dev/null; cat "$BUILD/run/probe.json"; }
+if probe wait 蓝豆键盘鼠标模拟器 shown 60000 | grep -q '"reached":true'; then
+  read -r x y w h < <(probe window 蓝豆键盘鼠标模拟器 | python3 -c "
 import json, sys
 print(*json.load(sys.stdin)['outer'])")
   shot=$BUILD/screenshots/main-window.png

@@ -6,6 +6,7 @@ import json
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -36,7 +37,7 @@ class Wine:
 
     def start(self, exe: Path, *args: str) -> subprocess.Popen:
         process = subprocess.Popen(["wine", str(exe), *args], env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, cwd=str(exe.parent))
+                                   stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, cwd=str(exe.parent))
         self.started.append(process)
         return process
 
@@ -53,10 +54,11 @@ class Wine:
         """Starts the prefix afresh: its server first (two processes starting a cold prefix at once
         can hang), then a process that keeps the virtual desktop up, so that every test starts warm."""
         self.shut_down()
-        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.keeper = subprocess.Popen(["wine", str(self.bin / "probe.exe"), "wait", "no such window", "exists",
                                         str(24 * 3600 * 1000)], env=self.env, stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)
+                                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.probe("cursor", timeout=120)
 
     def shut_down(self):
@@ -68,9 +70,14 @@ class Wine:
             self.keeper = None
 
     def probe(self, *args: str, timeout: float = 30):
-        out = subprocess.run(["wine", str(self.bin / "probe.exe"), *args], env=self.env, capture_output=True,
-                             timeout=timeout).stdout.decode("utf-8")
-        return json.loads(out) if out.strip() else None
+        # Output through a file, not a pipe: Wine processes that a start spawns (the desktop,
+        # services) would inherit the pipe and keep it open.
+        with tempfile.TemporaryFile() as out:
+            subprocess.run(["wine", str(self.bin / "probe.exe"), *args], env=self.env, stdout=out,
+                           stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            text = out.read().decode("utf-8")
+        return json.loads(text) if text.strip() else None
 
     def wait_window(self, caption: str, state: str = "shown", seconds: float = 30) -> bool:
         answer = self.probe("wait", caption, state, str(int(seconds * 1000)), timeout=seconds + 30)
