@@ -120,6 +120,19 @@ class WindowsTest(ProgramTest):
         self.wine.click_control(self.controls()["按钮_取消"])
         self.assertTrue(wait_until(lambda: not self.controls()["分组框_添加分类"]["visible"]))
 
+    def test_the_mouse_editors_close_box_hides_it_with_its_contents(self):
+        self.click_toolbar_entry(1)
+        self.wine.click_control(self.controls()["按钮_添加鼠标"])
+        self.assertTrue(self.wine.wait_window(MOUSE_EDITOR))
+        self.wine.click_control(self.controls(MOUSE_EDITOR)["编辑框_X坐标"])
+        self.wine.type("123")
+        self.wine.click(*self.wine.window(MOUSE_EDITOR)["closeBox"])
+        self.assertTrue(self.wine.wait_window(MOUSE_EDITOR, "hidden", 5))
+        self.click_toolbar_entry(1)
+        self.wine.click_control(self.controls()["按钮_添加鼠标"])
+        self.assertTrue(self.wine.wait_window(MOUSE_EDITOR))
+        self.assertEqual(self.controls(MOUSE_EDITOR)["编辑框_X坐标"]["text"], "123")
+
     def test_run_count_box_takes_integers_only(self):
         box = self.controls()["编辑框_运行次数"]
         self.wine.click_control(box)
