@@ -1,10 +1,12 @@
 #include "app/Application.h"
 
 #include "app/FirstRunMarker.h"
+#include "commands/CommandRow.h"
 
 namespace app {
 
 using namespace framework;
+using namespace main_window;
 
 Application::Application(Environment environment) : env_(environment) {}
 
@@ -34,26 +36,60 @@ void Application::cleanUp() {
 }
 
 void Application::loadMainWindow() {
-    using namespace main_window;
     mainForm_ = env_.windows.createForm(mainWindowDefinition());
+    keyEditor_ = std::make_unique<commands::KeyCommandEditor>(env_.windows, *mainForm_, editorState_, env_.platform);
+    mouseEditor_ = std::make_unique<commands::MouseCommandEditor>(env_.windows, *mainForm_, editorState_, env_.platform,
+                                                                  automation_, *keyEditor_);
+    listEditing_ = std::make_unique<commands::ListEditing>(*mainForm_, env_.platform, *mouseEditor_);
+    wireMainWindow();
+    mainForm_->open();
+}
+
+// Each event of the main window starts one operation.
+void Application::wireMainWindow() {
     const auto main = mainWindow();
     main.onCreated([this] { onMainWindowCreated(); });
-    main.onDestroying([this] {
-        if (mouseForm_) mouseForm_->destroy();
-    });
-    main.onEntryClick(工具条_添加工具, [main](int entry) {
-        if (entry == toolbar::Add) main.setShown(分组框_添加分类, true);
-    });
+    main.onDestroying([this] { mouseEditor_->destroy(); });
+    main.onEntryClick(工具条_添加工具, [this](int entry) { onToolbarEntry(entry); });
+    main.onEntryClick(右键单击, [this](int item) { onMenuItem(item); });
+    main.onSelectionChanged(超级列表框_鼠标命令, [this] { listEditing_->refreshSelectionCommands(); });
+    main.onRightClick(超级列表框_鼠标命令, [this] { listEditing_->openContextMenu(); });
+    main.onClick(按钮_添加鼠标, [this] { mouseEditor_->openForAdding(); });
+    main.onClick(按钮_插入鼠标, [this] { mouseEditor_->openForInserting(); });
+    main.onClick(按钮2, [this] { keyEditor_->openForAdding(); });
+    main.onClick(按钮_插入键盘, [this] { keyEditor_->openForInserting(); });
     main.onClick(按钮_取消, [main] { main.setShown(分组框_添加分类, false); });
-    main.onClick(按钮_添加鼠标, [this] { openMouseEditorForAdding(); });
-    main.onClick(按钮2, [this] { openKeyEditorForAdding(); });
-    mainForm_->open();
+    main.onTick(时钟_锁定鼠标, [this] { mouseEditor_->holdCursor(); });
+}
+
+void Application::onToolbarEntry(int entry) {
+    switch (entry) {
+        case toolbar::Add: mainWindow().setShown(分组框_添加分类, true); break;
+        case toolbar::Delete: listEditing_->deleteSelected(); break;
+        case toolbar::Modify: listEditing_->modifySelected(); break;
+        case toolbar::Clear: listEditing_->clear(); break;
+        default: break;
+    }
+}
+
+void Application::onMenuItem(int item) {
+    switch (item) {
+        case menu::Delete: listEditing_->deleteSelected(); break;
+        case menu::Modify: listEditing_->modifySelected(); break;
+        case menu::Clear: listEditing_->clearAfterAsking(); break;
+        case menu::MoveDown: listEditing_->moveSelectedDown(); break;
+        case menu::MoveUp: listEditing_->moveSelectedUp(); break;
+        case menu::Delay100ms: listEditing_->insertDelay(commands::Delay100ms); break;
+        case menu::Delay1000ms: listEditing_->insertDelay(commands::Delay1000ms); break;
+        case menu::Delay10s: listEditing_->insertDelay(commands::Delay10s); break;
+        default: break;
+    }
 }
 
 // Start-up step 5, in order; no step stops the start-up.
 void Application::onMainWindowCreated() {
     installAndRegisterComponent();
-    loadMouseCommandWindow();
+    mouseEditor_->load();
     registerHotkeys();
     editorState_.clickModeCursor = -1;
     writeFileAssociation();
@@ -67,17 +103,6 @@ void Application::onMainWindowCreated() {
 // Writes the embedded component to its fixed path and registers it.
 void Application::installAndRegisterComponent() {}
 
-void Application::loadMouseCommandWindow() {
-    mouseForm_ = env_.windows.createForm(mouseCommandWindowDefinition());
-    const auto mouse = mouseCommandWindow();
-    mouse.onCloseRequest([mouse] {
-        mouse.hide();
-        return false;
-    });
-    mouse.onClick(mouse_window::按钮_取消添加, [mouse] { mouse.hide(); });
-    mouseForm_->open();
-}
-
 // The seven global hotkeys.
 void Application::registerHotkeys() {}
 
@@ -88,7 +113,7 @@ void Application::writeFileAssociation() {}
 void Application::openCommandLineFile() {}
 
 void Application::checkFirstStart() {
-    if (takeFirstStart(env_.platform)) mainWindow().setInterval(main_window::时钟_载入帮助文档, 10);
+    if (takeFirstStart(env_.platform)) mainWindow().setInterval(时钟_载入帮助文档, 10);
 }
 
 // The advertisement line of the notice page.
@@ -96,36 +121,5 @@ void Application::showAdvertisement() {}
 
 // The update offer of the notice page.
 void Application::offerUpdate() {}
-
-void Application::openMouseEditorForAdding() {
-    using namespace mouse_window;
-    mainWindow().setShown(main_window::分组框_添加分类, false);
-    const auto mouse = mouseCommandWindow();
-    mouse.show();
-    editorState_.mouseModify = false;
-    mouse.setCaption(按钮_添加命令, "确认添加\r\nCtrl+回车");
-    mouse.setCaption(按钮_取消添加, "关闭");
-}
-
-void Application::openKeyEditorForAdding() {
-    using namespace key_window;
-    mainWindow().setShown(main_window::分组框_添加分类, false);
-    const auto key = openKeyCommandWindow();
-    editorState_.textModify = false;
-    editorState_.keyModify = false;
-    key.setCaption(按钮_添加, "添加");
-    key.setCaption(按钮_添加模拟按键, "添加");
-}
-
-// There is never more than one KeyCommandWindow: an open one is brought to the front.
-Window<KeyCommandWindow> Application::openKeyCommandWindow() {
-    if (Form* open = keyCommandForm()) {
-        open->bringToFront();
-        return Window<KeyCommandWindow>(*open);
-    }
-    keyForm_ = env_.windows.createForm(keyCommandWindowDefinition());
-    keyForm_->open();
-    return Window<KeyCommandWindow>(*keyForm_);
-}
 
 }  // namespace app

@@ -8,6 +8,9 @@
 #include "app/MouseCommandWindowDefinition.h"
 #include "automation/AutomationObject.h"
 #include "commands/EditorState.h"
+#include "commands/KeyCommandEditor.h"
+#include "commands/ListEditing.h"
+#include "commands/MouseCommandEditor.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
 
@@ -35,18 +38,18 @@ public:
     void cleanUp();
 
     framework::Window<MainWindow> mainWindow() const { return framework::Window<MainWindow>(*mainForm_); }
-    framework::Window<MouseCommandWindow> mouseCommandWindow() const {
-        return framework::Window<MouseCommandWindow>(*mouseForm_);
-    }
-    // The open KeyCommandWindow, or null.
-    framework::Form* keyCommandForm() const { return keyForm_ && keyForm_->alive() ? keyForm_.get() : nullptr; }
+    commands::MouseCommandEditor& mouseEditor() { return *mouseEditor_; }
+    commands::KeyCommandEditor& keyEditor() { return *keyEditor_; }
+    commands::ListEditing& listEditing() { return *listEditing_; }
     const automation::AutomationObject& automation() const { return automation_; }
     commands::EditorState& editorState() { return editorState_; }
 
 private:
     void loadMainWindow();
+    void wireMainWindow();
+    void onToolbarEntry(int entry);
+    void onMenuItem(int item);
     void onMainWindowCreated();
-    void loadMouseCommandWindow();
     void installAndRegisterComponent();
     void registerHotkeys();
     void writeFileAssociation();
@@ -55,16 +58,13 @@ private:
     void showAdvertisement();
     void offerUpdate();
 
-    void openMouseEditorForAdding();
-    void openKeyEditorForAdding();
-    framework::Window<KeyCommandWindow> openKeyCommandWindow();
-
     Environment env_;
     automation::AutomationObject automation_;
     commands::EditorState editorState_;
     std::unique_ptr<framework::Form> mainForm_;
-    std::unique_ptr<framework::Form> mouseForm_;
-    std::unique_ptr<framework::Form> keyForm_;
+    std::unique_ptr<commands::KeyCommandEditor> keyEditor_;
+    std::unique_ptr<commands::MouseCommandEditor> mouseEditor_;
+    std::unique_ptr<commands::ListEditing> listEditing_;
     bool cleanedUp_ = false;
 };
 

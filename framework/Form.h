@@ -44,6 +44,7 @@ public:
     // Destroys the window; Destroying is delivered first. No close handler is asked.
     virtual void destroy() = 0;
     virtual bool visible() const = 0;
+    // Showing a window brings it to the front.
     virtual void setVisible(bool visible) = 0;
     virtual void bringToFront() = 0;
 

@@ -48,8 +48,12 @@ HeadlessForm::HeadlessForm(HeadlessWindowSystem& system, const WindowDefinition&
         s.checked = control.checked;
         s.selected = control.selectedItem;
         for (const Entry& entry : control.entries) s.entryEnabled.push_back(entry.enabled);
-        if (control.kind == ControlKind::ReportList)
+        if (control.kind == ControlKind::ReportList) {
             s.rows = std::make_unique<ReportRows>(static_cast<int>(control.columns.size()));
+            s.rows->setListener([this, name = control.name](ReportRows::Change change, int) {
+                if (change == ReportRows::Change::SelectionChanged) fire(name, Event::SelectionChanged);
+            });
+        }
         const auto [it, inserted] = controls_.emplace(std::string(control.name), std::move(s));
         if (!inserted) throw std::logic_error("two controls named " + it->first);
     }
@@ -153,10 +157,7 @@ void HeadlessForm::pressLeftButton(std::string_view label) { fire(label, Event::
 
 void HeadlessForm::rightClick(std::string_view list) { fire(list, Event::RightClick); }
 
-void HeadlessForm::selectRow(std::string_view list, int row) {
-    rows(list).select(row);
-    fire(list, Event::SelectionChanged);
-}
+void HeadlessForm::selectRow(std::string_view list, int row) { rows(list).select(row); }
 
 void HeadlessForm::type(std::string_view edit, std::string_view text) {
     ControlState& s = state(edit);

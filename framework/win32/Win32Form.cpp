@@ -20,6 +20,7 @@ constexpr int kFirstControlId = 100;
 constexpr int kFirstToolbarCommand = 1000;
 constexpr int kFirstMenuCommand = 1;
 constexpr int kDropDownListHeight = 200;
+constexpr UINT kShowRowCounts = WM_APP + 1;
 
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -343,8 +344,15 @@ void Win32Form::destroy() {
 
 bool Win32Form::visible() const { return window_ && IsWindowVisible(window_); }
 
+// A window that is shown comes to the front, also when it was showing already (behind another).
 void Win32Form::setVisible(bool visible) {
-    if (window_) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    if (!window_) return;
+    if (!visible) {
+        ShowWindow(window_, SW_HIDE);
+        return;
+    }
+    ShowWindow(window_, SW_SHOW);
+    bringToFront();
 }
 
 void Win32Form::bringToFront() {
@@ -535,18 +543,39 @@ void Win32Form::fireWindow(Event event) {
     handler(0);
 }
 
+// The list view learns of new and removed rows once the current burst of changes is over
+// (an import adds many rows at once): a posted message comes before any input, so the user
+// never acts on a list view that is behind its rows.
 void Win32Form::onRowsChanged(Control& c, ReportRows::Change change, int row) {
     if (!window_) return;
     switch (change) {
         case ReportRows::Change::Inserted:
         case ReportRows::Change::Deleted:
         case ReportRows::Change::Cleared:
-            SendMessageW(c.window, LVM_SETITEMCOUNT, static_cast<WPARAM>(c.rows->rowCount()), LVSICF_NOSCROLL);
-            InvalidateRect(c.window, nullptr, FALSE);
-            syncListSelection(c);
+            if (!c.rowCountPending) {
+                c.rowCountPending = true;
+                PostMessageW(window_, kShowRowCounts, 0, 0);
+            }
             break;
-        case ReportRows::Change::CellChanged: ListView_RedrawItems(c.window, row, row); break;
-        case ReportRows::Change::SelectionChanged: syncListSelection(c); break;
+        case ReportRows::Change::CellChanged:
+            if (!c.rowCountPending) ListView_RedrawItems(c.window, row, row);
+            break;
+        case ReportRows::Change::SelectionChanged:
+            if (!c.rowCountPending) syncListSelection(c);
+            fire(c, Event::SelectionChanged);
+            break;
+    }
+}
+
+void Win32Form::showRowCounts() {
+    for (Control& c : controls_) {
+        if (!c.rowCountPending) continue;
+        c.rowCountPending = false;
+        syncingSelection_ = true;
+        SendMessageW(c.window, LVM_SETITEMCOUNT, static_cast<WPARAM>(c.rows->rowCount()), LVSICF_NOSCROLL);
+        syncingSelection_ = false;
+        InvalidateRect(c.window, nullptr, FALSE);
+        syncListSelection(c);
     }
 }
 
@@ -566,9 +595,7 @@ void Win32Form::syncListSelection(Control& c) {
 void Win32Form::onListSelectionChanged(Control& c) {
     if (syncingSelection_) return;
     const int shown = ListView_GetNextItem(c.window, -1, LVNI_SELECTED);
-    if (shown == c.rows->selectedRow()) return;
     c.rows->select(shown);
-    fire(c, Event::SelectionChanged);
 }
 
 Win32Form::Control& Win32Form::find(std::string_view name) {
@@ -616,6 +643,9 @@ LRESULT CALLBACK Win32Form::formProcedure(HWND window, UINT message, WPARAM wPar
                     return 0;
                 }
             break;
+        case kShowRowCounts:
+            form->showRowCounts();
+            return 0;
         case WM_DPICHANGED:
             form->onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

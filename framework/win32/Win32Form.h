@@ -78,6 +78,7 @@ private:
         int interval = 0;
         std::string address;
         std::unique_ptr<ReportRows> rows;
+        bool rowCountPending = false;  // the list view has yet to learn the row count
         std::map<Event, Handler> handlers;
     };
 
@@ -103,6 +104,7 @@ private:
     void centreOnScreen();
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void onRowsChanged(Control& control, ReportRows::Change change, int row);
+    void showRowCounts();
     void syncListSelection(Control& control);
     void onListSelectionChanged(Control& control);
     void fire(Control& control, Event event, int argument = 0);

@@ -10,6 +10,8 @@ import tempfile
 import time
 from pathlib import Path
 
+SESSION = None  # the Wine of this run, set by run.py
+
 MAIN = "蓝豆键盘鼠标模拟器"
 MOUSE_EDITOR = "鼠标添加"
 KEY_EDITOR = "键盘添加"
@@ -49,6 +51,8 @@ class Wine:
         for process in self.started:
             process.wait()
         self.started.clear()
+        # Programs that the program itself opened through the shell.
+        subprocess.run(["pkill", "-KILL", "-f", "notepad.exe"], stderr=subprocess.DEVNULL)
 
     def open_session(self):
         """Starts the prefix afresh: its server first (two processes starting a cold prefix at once
@@ -119,6 +123,13 @@ class Wine:
             x, y, w, h = rect
             args += ["-crop", f"{w}x{h}+{x}+{y}"]
         subprocess.run([*args, str(path)], check=True)
+
+
+def failure_screenshot(test):
+    """A picture of the screen for a test that failed, in build/e2e-failures."""
+    path = SESSION.runs.parent / "e2e-failures" / (test.id().rsplit(".", 1)[-1] + ".png")
+    SESSION.screenshot(path)
+    return path
 
 
 def centre(rect):

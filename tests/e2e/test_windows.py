@@ -23,6 +23,9 @@ class ProgramTest(unittest.TestCase):
         self.assertTrue(self.wine.wait_window(MAIN), "the main window did not show")
 
     def tearDown(self):
+        result = self._outcome.result
+        if any(test is self for test, _ in result.failures + result.errors):
+            harness.failure_screenshot(self)
         self.wine.stop_programs()
 
     def controls(self, caption=MAIN):

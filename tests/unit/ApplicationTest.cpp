@@ -25,7 +25,7 @@ TEST(StartUp, RunsItsStepsInOrder) {
     EXPECT_FALSE(p.app.automation().empty());
     EXPECT_TRUE(p.main().visible());
     EXPECT_FALSE(p.mouseEditor().visible());
-    EXPECT_EQ(p.app.keyCommandForm(), nullptr);
+    EXPECT_EQ(p.app.keyEditor().openForm(), nullptr);
     EXPECT_EQ(p.app.editorState().clickModeCursor, -1);
 }
 
@@ -90,7 +90,7 @@ TEST(Shutdown, AnOpenKeyEditorKeepsTheProgramRunningUntilItCloses) {
     Program p;
     p.app.start();
     p.main().click(mw::按钮2.name);
-    ASSERT_NE(p.app.keyCommandForm(), nullptr);
+    ASSERT_NE(p.app.keyEditor().openForm(), nullptr);
     p.main().requestClose();
     EXPECT_FALSE(p.windows.quitRequested());
     EXPECT_TRUE(p.keyEditor().alive());
@@ -145,10 +145,10 @@ TEST(Windows, ThereIsNeverMoreThanOneKeyEditor) {
     Program p;
     p.app.start();
     p.main().click(mw::按钮2.name);
-    framework::Form* first = p.app.keyCommandForm();
+    framework::Form* first = p.app.keyEditor().openForm();
     p.keyEditor().setText(app::key_window::编辑框1.name, "enter");
     p.main().click(mw::按钮2.name);
-    EXPECT_EQ(p.app.keyCommandForm(), first);
+    EXPECT_EQ(p.app.keyEditor().openForm(), first);
     EXPECT_EQ(p.windows.aliveForms(), 3);
     EXPECT_EQ(p.keyEditor().text(app::key_window::编辑框1.name), "enter");
     EXPECT_EQ(p.journal.entries().back(), "front KeyCommandWindow");

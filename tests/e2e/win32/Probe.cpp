@@ -224,6 +224,16 @@ void describeList(Json& json, HWND list) {
     json.close(']');
     const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     json.key("selected").value(static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+    json.key("rowRects").open('[');
+    for (int r = 0; r < rows && r < 200; ++r) {
+        RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+        buffer.write(0, &bounds, sizeof bounds);
+        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(buffer.at<RECT>(0)));
+        buffer.read(0, &bounds, sizeof bounds);
+        MapWindowPoints(list, HWND_DESKTOP, reinterpret_cast<POINT*>(&bounds), 2);
+        json.rect(bounds);
+    }
+    json.close(']');
     json.key("rows").open('[');
     for (int r = 0; r < rows && r < 2000; ++r) {
         json.open('[');

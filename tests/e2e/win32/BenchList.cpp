@@ -1,0 +1,105 @@
+// bench-list.exe: the real main window's command list under load. Adds rows one by one
+// through createRow, deletes them one by one from the top, and times each phase and how long
+// the window takes to answer (a repaint, a jump to the last row, a selection) at full size.
+//
+//   bench-list [ROWS]
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/MainWindowDefinition.h"
+#include "commands/CommandList.h"
+#include "framework/win32/Win32Form.h"
+#include "framework/win32/Win32WindowSystem.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Handles whatever is waiting, as the message loop would between user actions.
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+HWND findList(HWND window) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM result) {
+            wchar_t name[64];
+            GetClassNameW(child, name, 64);
+            if (std::wstring(name) != WC_LISTVIEWW) return TRUE;
+            *reinterpret_cast<HWND*>(result) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int rows = argc > 1 ? _wtoi(argv[1]) : 10000;
+    const int pumpEvery = argc > 2 ? _wtoi(argv[2]) : 100;  // rows between two rounds of messages
+    framework::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
+    auto form = windows.createForm(app::mainWindowDefinition());
+    form->open();
+    pumpMessages();
+    commands::CommandList list(form->rows(app::main_window::超级列表框_鼠标命令.name));
+
+    auto start = Clock::now();
+    for (int i = 0; i < rows; ++i) {
+        list.createRow(-1, "鼠标", {std::to_string(i), std::to_string(i * 2), "左键单击", "100", "*"});
+        if (i % pumpEvery == 0) pumpMessages();
+    }
+    pumpMessages();
+    const double added = millisecondsSince(start);
+
+    const HWND window = static_cast<framework::win32::Win32Form&>(*form).handle();
+    const HWND listView = findList(window);
+    auto timed = [](auto action) {
+        const auto begin = Clock::now();
+        action();
+        return millisecondsSince(begin);
+    };
+    auto repaint = [window] { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); };
+    const double repainted = timed(repaint);
+    const double jumped = timed([&] {
+        ListView_EnsureVisible(listView, rows - 1, FALSE);
+        repaint();
+    });
+    const double selected = timed([&] {
+        form->rows(app::main_window::超级列表框_鼠标命令.name).select(rows - 1);
+        repaint();
+    });
+
+    start = Clock::now();
+    for (int i = 0; i < rows; ++i) {
+        list.deleteRow(0);
+        if (i % pumpEvery == 0) pumpMessages();
+    }
+    pumpMessages();
+    const double deleted = millisecondsSince(start);
+
+    std::printf("rows: %d\n", rows);
+    std::printf("add one by one through createRow: %.0f ms (%.1f us a row)\n", added, added * 1000 / rows);
+    std::printf("full repaint at %d rows: %.1f ms\n", rows, repainted);
+    std::printf("scroll to the last row and repaint: %.1f ms\n", jumped);
+    std::printf("select the last row and repaint: %.1f ms\n", selected);
+    std::printf("delete one by one from the top: %.0f ms (%.1f us a row)\n", deleted, deleted * 1000 / rows);
+    std::printf("rows left: %d\n", list.rowCount());
+    form->destroy();
+    return 0;
+}
