@@ -2,6 +2,8 @@
 # Benchmarks of the Windows program under Wine, on a virtual display of their own.
 #   scripts/bench.sh startup [RUNS]   start-up time to the shown main window, against a
 #                                     minimal Win32 window program
+#   scripts/bench.sh list [ROWS] [N]  the command list: ROWS rows added one by one through
+#                                     createRow and deleted again, messages handled every N rows
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 ensure_packages
@@ -11,5 +13,6 @@ trap 'kill $XVFB_PID 2>/dev/null' EXIT
 prepare_prefix "$BUILD/wine-e2e" desktop
 case "${1:-startup}" in
   startup) python3 "$LANDOU_ROOT/tests/e2e/bench_startup.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-9}" ;;
-  *) echo "usage: scripts/bench.sh startup [RUNS]" >&2; exit 2 ;;
+  list) wine "$BUILD/win/bin/bench-list.exe" "${2:-10000}" "${3:-100}" ;;
+  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N]" >&2; exit 2 ;;
 esac
