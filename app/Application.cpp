@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/FirstRunMarker.h"
+#include "automation/ComponentInstallation.h"
 #include "commands/CommandRow.h"
 
 namespace app {
@@ -100,8 +101,17 @@ void Application::onMainWindowCreated() {
     offerUpdate();
 }
 
-// Writes the embedded component to its fixed path and registers it.
-void Application::installAndRegisterComponent() {}
+// Writes the embedded component to its fixed path and registers it. On a first start the
+// automation object could not be created before this; it is created once more now.
+void Application::installAndRegisterComponent() {
+    automation::InstallComponent(env_.platform, automation::ComponentPath);
+    if (!automation::RegisterComponent(env_.platform, automation::ComponentPath)) {
+        env_.platform.messageBox("注册插件失败，请退出流氓杀毒软件后重新打开此软件", "蓝豆程序集", MessageIcon::Error,
+                                 MessageButtons::Ok);
+        return;
+    }
+    if (automation_.empty()) automation_ = automation::AutomationObject(env_.components.create(automation::ComponentClassId));
+}
 
 // The seven global hotkeys.
 void Application::registerHotkeys() {}

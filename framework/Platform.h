@@ -21,7 +21,13 @@ public:
     virtual void initialiseComForThisThread() = 0;
     // The folder of the executable, without a trailing backslash.
     virtual std::string executableFolder() = 0;
+    // The executable's file name with its extension, without a path.
+    virtual std::string executableName() = 0;
     virtual void setCurrentFolder(const std::string& folder) = 0;
+    // The process command line as the system gives it.
+    virtual std::string commandLine() = 0;
+    // The user's desktop folder.
+    virtual std::string desktopFolder() = 0;
 
     // Dialogs. Message boxes have no owner window and are task-modal.
     virtual MessageAnswer messageBox(std::string_view text, std::string_view caption,
@@ -35,6 +41,25 @@ public:
     // Creates or truncates the file and writes the bytes; false when that failed.
     virtual bool writeFile(const std::string& path, std::string_view bytes) = 0;
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // Writes the bytes to a temporary file beside the target and puts it in the target's
+    // place only when all of them are written: a failure leaves an earlier file as it was.
+    virtual bool replaceFile(const std::string& path, std::string_view bytes) = 0;
+
+    // Registry, under the root keys that the program uses. Keys are paths with backslashes.
+    enum class RegistryRoot : unsigned char { ClassesRoot, CurrentUser };
+    // Opens or creates the key and stores the text (REG_SZ) under the value name ("" is the
+    // key's default value).
+    virtual bool setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
+                                 const std::string& text) = 0;
+    virtual bool deleteRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName) = 0;
+    // Deletes a key that has no subkeys.
+    virtual bool deleteRegistryKey(RegistryRoot root, const std::string& key) = 0;
+
+    // The automation component: the library image that the program carries, and its
+    // self-registration (the library loaded from the path, its DllRegisterServer called).
+    // Registration is false when the library cannot be loaded or has no registration entry.
+    virtual std::string componentImage() = 0;
+    virtual bool registerComponent(const std::string& path) = 0;
 
     // Shell: the "open" action on a document or a web address.
     virtual void shellOpen(const std::string& target) = 0;

@@ -41,11 +41,14 @@ public:
     std::unique_ptr<ComponentInstance> create(std::string_view classId) override {
         log.createdClassIds.emplace_back(classId);
         if (journal) journal->add("create component " + std::string(classId));
-        if (!available) return nullptr;
+        if (failingCreations > 0) {
+            --failingCreations;
+            return nullptr;
+        }
         return std::make_unique<FakeInstance>(log);
     }
 
-    bool available = true;  // false: creation fails, as before the component is registered
+    int failingCreations = 0;  // how many creations fail, as before the component is registered
     framework::headless::Journal* journal = nullptr;
     ComponentLog log;
 };

@@ -36,6 +36,55 @@ std::optional<std::string> FakePlatform::readFile(const std::string& path) {
     return it->second;
 }
 
+bool FakePlatform::replaceFile(const std::string& path, std::string_view bytes) {
+    journal_.add("replace " + path);
+    if (unwritable_.count(path)) return false;
+    files_[path] = std::string(bytes);
+    return true;
+}
+
+namespace {
+
+std::string rootName(Platform::RegistryRoot root) {
+    return root == Platform::RegistryRoot::ClassesRoot ? "HKCR\\" : "HKCU\\";
+}
+
+const char* outcome(bool done) { return done ? " ok" : " failed"; }
+
+}  // namespace
+
+bool FakePlatform::setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
+                                   const std::string& text) {
+    const std::string name = rootName(root) + key;
+    journal_.add("set " + name + " [" + valueName + "] = " + text + outcome(registryWritable_));
+    if (!registryWritable_) return false;
+    registry_[name][valueName] = text;
+    return true;
+}
+
+bool FakePlatform::deleteRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName) {
+    const std::string name = rootName(root) + key;
+    const auto it = registry_.find(name);
+    const bool done = it != registry_.end() && it->second.erase(valueName) == 1;
+    journal_.add("delete value " + name + " [" + valueName + "]" + outcome(done));
+    return done;
+}
+
+bool FakePlatform::deleteRegistryKey(RegistryRoot root, const std::string& key) {
+    const std::string name = rootName(root) + key;
+    bool hasSubkeys = false;
+    for (const auto& [other, values] : registry_)
+        if (other.size() > name.size() && other.compare(0, name.size() + 1, name + "\\") == 0) hasSubkeys = true;
+    const bool done = !hasSubkeys && registry_.erase(name) == 1;
+    journal_.add("delete key " + name + outcome(done));
+    return done;
+}
+
+bool FakePlatform::registerComponent(const std::string& path) {
+    journal_.add("register " + path);
+    return componentRegisters_ && files_.count(path);
+}
+
 void FakePlatform::shellOpen(const std::string& target) {
     opened_.push_back(target);
     journal_.add("open " + target);

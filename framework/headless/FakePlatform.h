@@ -27,7 +27,10 @@ public:
 
     void initialiseComForThisThread() override { journal_.add("initialise COM"); }
     std::string executableFolder() override { return executableFolder_; }
+    std::string executableName() override { return "landou.exe"; }
     void setCurrentFolder(const std::string& folder) override { journal_.add("current folder " + folder); }
+    std::string commandLine() override { return commandLine_; }
+    std::string desktopFolder() override { return "C:\\Users\\user\\Desktop"; }
 
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
@@ -37,12 +40,26 @@ public:
     bool fileExists(const std::string& path) override { return files_.count(path) != 0; }
     bool writeFile(const std::string& path, std::string_view bytes) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool replaceFile(const std::string& path, std::string_view bytes) override;
+
+    bool setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
+                         const std::string& text) override;
+    bool deleteRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName) override;
+    bool deleteRegistryKey(RegistryRoot root, const std::string& key) override;
+
+    std::string componentImage() override { return "MZ component image"; }
+    bool registerComponent(const std::string& path) override;
 
     void shellOpen(const std::string& target) override;
     Point cursorPosition() override { return cursor_; }
 
     // Test set-up and inspection
     std::map<std::string, std::string>& files() { return files_; }
+    void setCommandLine(std::string line) { commandLine_ = std::move(line); }
+    // Registry keys as "HKCR\\key" or "HKCU\\key", each with its values by name.
+    std::map<std::string, std::map<std::string, std::string>>& registry() { return registry_; }
+    void forbidRegistryWrites() { registryWritable_ = false; }
+    void failComponentRegistration() { componentRegisters_ = false; }
     void setExecutableFolder(std::string folder) { executableFolder_ = std::move(folder); }
     void forbidWrites(std::string path) { unwritable_.insert(std::move(path)); }
     void setCursor(Point p) { cursor_ = p; }
@@ -57,6 +74,10 @@ public:
 private:
     Journal& journal_;
     std::string executableFolder_ = "C:\\Program Files\\landou";
+    std::string commandLine_ = "\"C:\\Program Files\\landou\\landou.exe\"";
+    std::map<std::string, std::map<std::string, std::string>> registry_;
+    bool registryWritable_ = true;
+    bool componentRegisters_ = true;
     std::map<std::string, std::string> files_;
     std::set<std::string> unwritable_;
     Point cursor_;

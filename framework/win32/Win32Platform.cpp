@@ -1,8 +1,10 @@
 #include "framework/win32/Win32Platform.h"
 
 #include <windows.h>
+#include <knownfolders.h>
 #include <ole2.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "framework/win32/InputBox.h"
 #include "framework/win32/WideText.h"
@@ -22,21 +24,44 @@ struct FileHandle {
     bool valid() const { return handle != INVALID_HANDLE_VALUE; }
 };
 
-}  // namespace
-
-void Win32Platform::initialiseComForThisThread() { OleInitialize(nullptr); }
-
-std::string Win32Platform::executableFolder() {
+std::wstring executablePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+HKEY rootKey(Platform::RegistryRoot root) {
+    return root == Platform::RegistryRoot::ClassesRoot ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER;
+}
+
+}  // namespace
+
+void Win32Platform::initialiseComForThisThread() { OleInitialize(nullptr); }
+
+std::string Win32Platform::executableFolder() {
+    const std::wstring path = executablePath();
     return narrow(path.substr(0, path.find_last_of(L"\\/")));
+}
+
+std::string Win32Platform::executableName() {
+    const std::wstring path = executablePath();
+    return narrow(path.substr(path.find_last_of(L"\\/") + 1));
+}
+
+std::string Win32Platform::commandLine() { return narrow(GetCommandLineW()); }
+
+std::string Win32Platform::desktopFolder() {
+    PWSTR folder = nullptr;
+    std::string result;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &folder))) result = narrow(folder);
+    CoTaskMemFree(folder);
+    return result;
 }
 
 void Win32Platform::setCurrentFolder(const std::string& folder) { SetCurrentDirectoryW(widen(folder).c_str()); }
@@ -96,6 +121,64 @@ std::optional<std::string> Win32Platform::readFile(const std::string& path) {
     }
     bytes.resize(done);
     return bytes;
+}
+
+bool Win32Platform::replaceFile(const std::string& path, std::string_view bytes) {
+    const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + "-" +
+                                  std::to_string(GetTickCount64()) + ".tmp";
+    if (writeFile(temporary, bytes) &&
+        MoveFileExW(widen(temporary).c_str(), widen(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(widen(temporary).c_str());
+    return false;
+}
+
+bool Win32Platform::setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
+                                    const std::string& text) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(rootKey(root), widen(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const std::wstring data = widen(text);
+    const LSTATUS status = RegSetValueExW(opened, widen(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+    return status == ERROR_SUCCESS;
+}
+
+bool Win32Platform::deleteRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(rootKey(root), widen(key).c_str(), 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return false;
+    const LSTATUS status = RegDeleteValueW(opened, widen(valueName).c_str());
+    RegCloseKey(opened);
+    return status == ERROR_SUCCESS;
+}
+
+bool Win32Platform::deleteRegistryKey(RegistryRoot root, const std::string& key) {
+    return RegDeleteKeyW(rootKey(root), widen(key).c_str()) == ERROR_SUCCESS;
+}
+
+std::string Win32Platform::componentImage() {
+    const HRSRC resource = FindResourceW(nullptr, L"QDAUTO", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return {};
+    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, resource));
+}
+
+// Loads the library through its short (8.3) path and calls its registration entry; the
+// entry's own result is not examined.
+bool Win32Platform::registerComponent(const std::string& path) {
+    wchar_t shortPath[255] = {};
+    const DWORD length = GetShortPathNameW(widen(path).c_str(), shortPath, 255);
+    if (length == 0 || length >= 255) return false;
+    const HMODULE library = LoadLibraryW(shortPath);
+    if (!library) return false;
+    using Entry = HRESULT(__stdcall*)();
+    const auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    if (entry) entry();
+    FreeLibrary(library);
+    return entry != nullptr;
 }
 
 void Win32Platform::shellOpen(const std::string& target) {

@@ -8,7 +8,10 @@ class Win32Platform final : public Platform {
 public:
     void initialiseComForThisThread() override;
     std::string executableFolder() override;
+    std::string executableName() override;
     void setCurrentFolder(const std::string& folder) override;
+    std::string commandLine() override;
+    std::string desktopFolder() override;
 
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
@@ -18,6 +21,15 @@ public:
     bool fileExists(const std::string& path) override;
     bool writeFile(const std::string& path, std::string_view bytes) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool replaceFile(const std::string& path, std::string_view bytes) override;
+
+    bool setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
+                         const std::string& text) override;
+    bool deleteRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName) override;
+    bool deleteRegistryKey(RegistryRoot root, const std::string& key) override;
+
+    std::string componentImage() override;
+    bool registerComponent(const std::string& path) override;
 
     void shellOpen(const std::string& target) override;
     Point cursorPosition() override;

@@ -87,6 +87,16 @@ class Wine:
         answer = self.probe("wait", caption, state, str(int(seconds * 1000)), timeout=seconds + 30)
         return bool(answer and answer.get("reached"))
 
+    def dialogs(self, caption: str = "") -> list:
+        return self.probe("dialogs", *([caption] if caption else []))
+
+    def wait_dialog(self, caption: str, seconds: float = 15):
+        """The first visible dialog box with the caption, once there is one (or None)."""
+        return wait_until(lambda: next(iter(self.dialogs(caption) or []), None), seconds)
+
+    def drive_c(self) -> Path:
+        return self.prefix / "drive_c"
+
     def window(self, caption: str) -> dict:
         return self.probe("window", caption)
 

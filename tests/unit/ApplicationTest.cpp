@@ -18,6 +18,8 @@ TEST(StartUp, RunsItsStepsInOrder) {
         "create component {28E8983D-6D4F-434A-AB18-9FF8684D4FD3}",
         "create MainWindow",
         "show MainWindow",
+        "write C:\\WINDOWS\\qdauto.dll",
+        "register C:\\WINDOWS\\qdauto.dll",
         "create MouseCommandWindow",
         "write " + kMarker,
     };
@@ -31,12 +33,48 @@ TEST(StartUp, RunsItsStepsInOrder) {
 
 TEST(StartUp, GoesOnSilentlyWhenTheComponentCannotBeCreated) {
     Program p;
-    p.components.available = false;
+    p.components.failingCreations = 1000;
     p.app.start();
     EXPECT_TRUE(p.app.automation().empty());
     EXPECT_TRUE(p.main().visible());
     EXPECT_TRUE(p.platform.messages().empty());
     EXPECT_EQ(p.app.automation().MoveTo(1, 2), 0);
+    EXPECT_EQ(p.components.log.createdClassIds.size(), 2u);  // tried again after registering
+}
+
+TEST(StartUp, WritesTheEmbeddedComponentAndCreatesTheObjectOnceRegistered) {
+    Program first;  // a first start: the class is not registered before step 5.2
+    first.components.failingCreations = 1;
+    first.app.start();
+    EXPECT_EQ(first.platform.files()["C:\\WINDOWS\\qdauto.dll"], first.platform.componentImage());
+    EXPECT_FALSE(first.app.automation().empty());
+    EXPECT_EQ(first.components.log.createdClassIds.size(), 2u);
+
+    Program later;
+    later.app.start();
+    EXPECT_EQ(later.components.log.createdClassIds.size(), 1u);  // created at once: not again
+}
+
+TEST(StartUp, AFailedRegistrationIsReportedAndStartUpGoesOn) {
+    Program p;
+    p.components.failingCreations = 1000;
+    p.platform.failComponentRegistration();
+    p.app.start();
+    const headless::ShownMessage failure{"注册插件失败，请退出流氓杀毒软件后重新打开此软件", "蓝豆程序集",
+                                         MessageIcon::Error, MessageButtons::Ok};
+    EXPECT_EQ(p.platform.messages(), std::vector<headless::ShownMessage>{failure});
+    EXPECT_TRUE(p.mouseEditor().alive());
+    EXPECT_EQ(p.main().timerInterval(mw::时钟_载入帮助文档.name), 10);  // later steps ran
+    EXPECT_EQ(p.components.log.createdClassIds.size(), 1u);
+}
+
+TEST(StartUp, AnUnwritableComponentFileStillRegistersAnEarlierCopy) {
+    Program p;
+    p.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
+    p.platform.files()["C:\\WINDOWS\\qdauto.dll"] = "an earlier copy";
+    p.app.start();
+    EXPECT_TRUE(p.platform.messages().empty());
+    EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], "an earlier copy");
 }
 
 TEST(StartUp, FirstStartSlidesTheHelpPanelInOnce) {

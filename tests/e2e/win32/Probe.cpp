@@ -6,6 +6,7 @@
 //   probe wait CAPTION shown|hidden|gone|exists MS
 //                                          waits until the window is in that state
 //   probe definition CAPTION               the window's definition
+//   probe dialogs [CAPTION]                the visible dialog boxes, with their controls
 //   probe cursor                           the cursor position
 
 #include <windows.h>
@@ -367,6 +368,48 @@ int describeWindow(std::string_view caption) {
     return 0;
 }
 
+struct DialogSearch {
+    std::wstring caption;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK findDialog(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<DialogSearch*>(parameter);
+    if (className(window) == L"#32770" && IsWindowVisible(window) &&
+        (search->caption.empty() || windowText(window) == search->caption))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+// The visible dialog boxes (message boxes, the input box, file dialogs) with the caption (any
+// caption when empty): their texts and buttons.
+int describeDialogs(std::string_view caption) {
+    DialogSearch search{widen(caption), {}};
+    EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
+    Json json;
+    json.open('[');
+    for (HWND dialog : search.found) {
+        json.open('{').key("caption").value(narrow(windowText(dialog)));
+        RECT outer;
+        GetWindowRect(dialog, &outer);
+        json.key("outer").rect(outer);
+        Children children;
+        EnumChildWindows(dialog, collectChild, reinterpret_cast<LPARAM>(&children));
+        json.key("controls").open('[');
+        for (HWND child : children.windows) {
+            RECT screen;
+            GetWindowRect(child, &screen);
+            json.open('{').key("class").value(narrow(className(child))).key("id").value(GetDlgCtrlID(child));
+            json.key("text").value(narrow(windowText(child))).key("screen").rect(screen);
+            json.key("visible").value(IsWindowVisible(child) != FALSE).close('}');
+        }
+        json.close(']').close('}');
+    }
+    json.close(']');
+    std::printf("%s\n", json.text().c_str());
+    return 0;
+}
+
 int describeDefinition(std::string_view caption) {
     const WindowDefinition* definition = definitionByCaption(caption);
     if (!definition) {
@@ -430,6 +473,7 @@ int wmain(int argc, wchar_t** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (args.size() == 2 && args[0] == "window") return describeWindow(args[1]);
     if (args.size() == 2 && args[0] == "definition") return describeDefinition(args[1]);
+    if (args.size() <= 2 && !args.empty() && args[0] == "dialogs") return describeDialogs(args.size() == 2 ? args[1] : "");
     if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
     if (args.size() == 1 && args[0] == "cursor") {
         POINT p;
