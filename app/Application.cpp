@@ -1,8 +1,11 @@
 #include "app/Application.h"
 
+#include "app/CommandLine.h"
+#include "app/FileAssociation.h"
 #include "app/FirstRunMarker.h"
 #include "automation/ComponentInstallation.h"
 #include "commands/CommandRow.h"
+#include "scriptfile/ScriptFiles.h"
 
 namespace app {
 
@@ -69,6 +72,14 @@ void Application::onToolbarEntry(int entry) {
         case toolbar::Delete: listEditing_->deleteSelected(); break;
         case toolbar::Modify: listEditing_->modifySelected(); break;
         case toolbar::Clear: listEditing_->clear(); break;
+        case toolbar::Import: {
+            commands::CommandList list(mainWindow().rows(超级列表框_鼠标命令));
+            scriptfile::importFile(env_.platform, mainWindow(), list);
+            break;
+        }
+        case toolbar::Export:
+            scriptfile::exportList(env_.platform, commands::CommandList(mainWindow().rows(超级列表框_鼠标命令)));
+            break;
         default: break;
     }
 }
@@ -93,8 +104,9 @@ void Application::onMainWindowCreated() {
     mouseEditor_->load();
     registerHotkeys();
     editorState_.clickModeCursor = -1;
-    writeFileAssociation();
-    openCommandLineFile();
+    writeFileAssociation(env_.platform);
+    commands::CommandList list(mainWindow().rows(超级列表框_鼠标命令));
+    openCommandLineFile(env_.platform, list);
     editorState_.clearModes();
     checkFirstStart();
     showAdvertisement();
@@ -115,12 +127,6 @@ void Application::installAndRegisterComponent() {
 
 // The seven global hotkeys.
 void Application::registerHotkeys() {}
-
-// The ".qd" file association.
-void Application::writeFileAssociation() {}
-
-// A data file named on the command line.
-void Application::openCommandLineFile() {}
 
 void Application::checkFirstStart() {
     if (takeFirstStart(env_.platform)) mainWindow().setInterval(时钟_载入帮助文档, 10);

@@ -52,8 +52,6 @@ private:
     void onMainWindowCreated();
     void installAndRegisterComponent();
     void registerHotkeys();
-    void writeFileAssociation();
-    void openCommandLineFile();
     void checkFirstStart();
     void showAdvertisement();
     void offerUpdate();

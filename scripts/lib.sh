@@ -6,7 +6,7 @@ BUILD=$LANDOU_ROOT/build
 
 # Everything a fresh Debian machine lacks for building, running and testing.
 LANDOU_PACKAGES=(
-  cmake ninja-build g++ python3 googletest libgtest-dev
+  cmake ninja-build g++ python3 googletest libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 fonts-wine fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick
@@ -61,7 +61,7 @@ wine_environment() {  # PREFIX
 # "desktop") a virtual desktop, inside which global hotkeys fire whatever the X focus is.
 prepare_prefix() {  # PREFIX [desktop]
   local prefix=$1 desktop=${2:-}
-  local stamp="$prefix/.landou-${desktop:-plain}"
+  local stamp="$prefix/.landou-2-${desktop:-plain}"
   wine_environment "$prefix"
   [ -f "$stamp" ] && return 0
   rm -rf "$prefix"
@@ -87,6 +87,11 @@ prepare_prefix() {  # PREFIX [desktop]
   } > "$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
   cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+  # The Windows desktop folder is a folder of the prefix, not the Linux home.
+  local desktop_folder
+  desktop_folder="$prefix/drive_c/users/$(id -un)/Desktop"
+  [ -L "$desktop_folder" ] && rm "$desktop_folder"
+  mkdir -p "$desktop_folder"
   wineserver -w
   touch "$stamp"
 }

@@ -18,6 +18,12 @@ print(r['tests'], r['failures'] + r.get('errors', 0))" "$unit_json" 2>/dev/null 
 unit_passed=$((unit_total - unit_failed))
 echo "unit: $unit_passed passed, $unit_failed failed"
 
+echo "== Fuzzing the data file reader and the command-line splitter (${FUZZ_SECONDS:=15} s each)"
+"$LANDOU_ROOT/scripts/fuzz.sh" "$FUZZ_SECONDS"
+fuzz_failed=$?
+unit_passed=$((unit_passed + 2 - fuzz_failed))
+unit_failed=$((unit_failed + fuzz_failed))
+
 echo "== Windows build and end-to-end tests under Wine"
 if ! build_windows; then
   echo "$unit_passed passed, $((unit_failed + 1)) failed"

@@ -1,4 +1,4 @@
-// The code page converters through iconv (glibc has CP936 and GB18030).
+// Code page 936 through iconv (glibc's CP936).
 
 #include "framework/CodePageConverters.h"
 
@@ -41,20 +41,18 @@ private:
     iconv_t handle_;
 };
 
-const char* iconvName(CodePage codePage) { return codePage == CodePage::Gbk ? "CP936" : "GB18030"; }
-
 }  // namespace
 
-bool encodeRun(CodePage codePage, std::string_view utf8, std::string& out) {
-    Iconv converter(iconvName(codePage), "UTF-8");
+bool encodeGbk(std::string_view utf8, std::string& out) {
+    Iconv converter("CP936", "UTF-8");
     std::string converted;
     if (converter.convert(utf8, converted) != utf8.size()) return false;
     out += converted;
     return true;
 }
 
-void decodeRun(CodePage codePage, std::string_view bytes, std::string& out) {
-    Iconv converter("UTF-8", iconvName(codePage));
+void decodeGbk(std::string_view bytes, std::string& out) {
+    Iconv converter("UTF-8", "CP936");
     while (!bytes.empty()) {
         const size_t used = converter.convert(bytes, out);
         if (used == bytes.size()) return;

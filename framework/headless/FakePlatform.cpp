@@ -31,6 +31,7 @@ bool FakePlatform::writeFile(const std::string& path, std::string_view bytes) {
 }
 
 std::optional<std::string> FakePlatform::readFile(const std::string& path) {
+    journal_.add("read " + path);
     const auto it = files_.find(path);
     if (it == files_.end()) return std::nullopt;
     return it->second;

@@ -8,6 +8,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import unittest
 from pathlib import Path
 
 SESSION = None  # the Wine of this run, set by run.py
@@ -97,6 +98,22 @@ class Wine:
     def drive_c(self) -> Path:
         return self.prefix / "drive_c"
 
+    def desktop(self) -> Path:
+        return self.drive_c() / "users" / os.environ.get("USER", "root") / "Desktop"
+
+    def registry_text(self, key: str, value: str = "") -> str:
+        """A text value read back from the prefix's registry ("" is the default value)."""
+        with tempfile.TemporaryFile() as out:
+            subprocess.run(["wine", "reg", "query", key, *(["/v", value] if value else ["/ve"])], env=self.env,
+                           stdout=out, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=60)
+            out.seek(0)
+            lines = out.read().decode("utf-8", "replace").splitlines()
+        for line in lines:
+            parts = line.strip().split("    ", 2)
+            if len(parts) == 3 and parts[1] == "REG_SZ":
+                return parts[2]
+        return None
+
     def window(self, caption: str) -> dict:
         return self.probe("window", caption)
 
@@ -119,7 +136,7 @@ class Wine:
         self.click(x, y, button)
 
     def type(self, text: str):
-        self.xdotool("type", "--delay", "60", "--", text)
+        self.xdotool("type", "--delay", "30", "--", text)
         time.sleep(0.3)
 
     def key(self, *keys: str):
@@ -133,6 +150,49 @@ class Wine:
             x, y, w, h = rect
             args += ["-crop", f"{w}x{h}+{x}+{y}"]
         subprocess.run([*args, str(path)], check=True)
+
+
+def windows_path(path: Path) -> str:
+    """The path as Wine's programs see it (through the Z: drive)."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+class ProgramTest(unittest.TestCase):
+    """Each test starts the program afresh from a folder of its own (in setUp, unless
+    start_program_in_setup is false: then the test starts it, maybe with arguments)."""
+
+    start_program_in_setup = True
+
+    def setUp(self):
+        self.wine = SESSION
+        self.wine.stop_programs()
+        self.exe = self.wine.install_program(self.id().rsplit(".", 1)[-1])
+        if self.start_program_in_setup:
+            self.start_program()
+
+    def start_program(self, *args):
+        self.process = self.wine.start(self.exe, *args)
+        self.assertTrue(self.wine.wait_window(MAIN), "the main window did not show")
+
+    def tearDown(self):
+        result = self._outcome.result
+        if any(test is self for test, _ in result.failures + result.errors):
+            failure_screenshot(self)
+        self.wine.stop_programs()
+
+    def controls(self, caption=MAIN):
+        return controls_by_name(self.wine.window(caption))
+
+    def click_toolbar_entry(self, index):
+        toolbar = self.controls()["工具条_添加工具"]
+        self.wine.click(*centre(toolbar["entries"][index]["screen"]))
+
+    def rows(self):
+        return self.controls()["超级列表框_鼠标命令"]["rows"]
+
+    def click_dialog_button(self, dialog, text):
+        button = next(c for c in dialog["controls"] if c["class"] == "Button" and c["text"] == text and c["visible"])
+        self.wine.click(*centre(button["screen"]))
 
 
 def failure_screenshot(test):

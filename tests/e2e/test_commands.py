@@ -3,14 +3,10 @@
 import time
 import unittest
 
-from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, centre, wait_until
-from test_windows import ProgramTest
+from harness import KEY_EDITOR, MOUSE_EDITOR, ProgramTest, centre, wait_until
 
 
 class CommandsTest(ProgramTest):
-    def rows(self):
-        return self.controls()["超级列表框_鼠标命令"]["rows"]
-
     def click_row(self, index, button=1):
         rect = self.controls()["超级列表框_鼠标命令"]["rowRects"][index]
         self.wine.click(rect[0] + 20, rect[1] + rect[3] // 2, button)

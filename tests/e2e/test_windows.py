@@ -3,37 +3,13 @@
 import unittest
 
 import harness
-from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, centre, controls_by_name, wait_until
+from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, ProgramTest, centre, controls_by_name, wait_until
 
 WINDOW_CLASS = {
     "toolbar": "ToolbarWindow32", "group box": "LandouContainer", "report list": "SysListView32",
     "button": "Button", "edit box": "Edit", "check box": "Button", "drop-down list": "ComboBox",
     "transparent label": "Static", "label": "Static", "hyperlink": "SysLink", "HTML viewer": "LandouContainer",
 }
-
-
-class ProgramTest(unittest.TestCase):
-    """Each test starts the program afresh from a folder of its own."""
-
-    def setUp(self):
-        self.wine = harness.SESSION
-        self.wine.stop_programs()
-        self.exe = self.wine.install_program(self.id().rsplit(".", 1)[-1])
-        self.process = self.wine.start(self.exe)
-        self.assertTrue(self.wine.wait_window(MAIN), "the main window did not show")
-
-    def tearDown(self):
-        result = self._outcome.result
-        if any(test is self for test, _ in result.failures + result.errors):
-            harness.failure_screenshot(self)
-        self.wine.stop_programs()
-
-    def controls(self, caption=MAIN):
-        return controls_by_name(self.wine.window(caption))
-
-    def click_toolbar_entry(self, index):
-        toolbar = self.controls()["工具条_添加工具"]
-        self.wine.click(*centre(toolbar["entries"][index]["screen"]))
 
 
 class WindowsTest(ProgramTest):

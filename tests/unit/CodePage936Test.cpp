@@ -1,4 +1,5 @@
 #include "framework/CodePage936.h"
+#include "framework/Gb18030.h"
 
 #include <gtest/gtest.h>
 
@@ -26,4 +27,21 @@ TEST(CodePage936, BrokenBytesDecodeWithoutLoss) {
     EXPECT_EQ(fromCodePage936(std::string("x\0y", 3)), std::string("x\0y", 3));
     const std::string garbage = "\xFF\xFE\x81\x30\x81";
     EXPECT_FALSE(fromCodePage936(garbage).empty());
+}
+
+TEST(Gb18030, FourByteFormsBothWays) {
+    using framework::gb18030CodePoint;
+    using framework::gb18030FourBytes;
+    const std::pair<char32_t, const char*> pairs[] = {
+        {U'\x80', "\x81\x30\x81\x30"},      {U'\x3400', "\x81\x39\xEE\x39"}, {U'\xFFFF', "\x84\x31\xA4\x39"},
+        {U'\x1F600', "\x94\x39\xFC\x36"}, {U'\x10FFFF', "\xE3\x32\x9A\x35"}};
+    for (const auto& [codePoint, bytes] : pairs) {
+        EXPECT_EQ(gb18030FourBytes(codePoint), std::string(bytes)) << std::hex << static_cast<unsigned>(codePoint);
+        EXPECT_EQ(gb18030CodePoint(bytes), codePoint) << std::hex << static_cast<unsigned>(codePoint);
+    }
+    EXPECT_EQ(gb18030FourBytes(U'中'), std::nullopt);  // a two-byte character
+    EXPECT_EQ(gb18030CodePoint("\xE3\x32\x9A\x36"), std::nullopt);  // past U+10FFFF
+    EXPECT_EQ(gb18030CodePoint("\x84\x31\xA5\x30"), std::nullopt);  // between the planes' forms
+    EXPECT_EQ(gb18030CodePoint("\x81\x30\x81"), std::nullopt);
+    EXPECT_EQ(gb18030CodePoint("\x81\x30\x30\x30"), std::nullopt);
 }

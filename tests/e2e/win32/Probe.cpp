@@ -290,15 +290,9 @@ void describeControl(Json& json, HWND window, const WindowDefinition* definition
             json.value(narrow(buffer));
         }
         json.close(']');
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        if (GetComboBoxInfo(window, &info)) {
-            RECT closed;
-            GetWindowRect(window, &closed);
-            json.key("closedHeight").value(static_cast<long long>(closed.bottom - closed.top));
-            json.key("fieldHeight").value(static_cast<long long>(SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)));
-            json.key("itemHeight").value(static_cast<long long>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0)));
-        }
+        RECT closed;
+        GetWindowRect(window, &closed);
+        json.key("closedHeight").value(static_cast<long long>(closed.bottom - closed.top));
     } else if (windowClass == UPDOWN_CLASSW) {
         const LRESULT range = SendMessageW(window, UDM_GETRANGE, 0, 0);
         json.key("minimum").value(static_cast<int>(static_cast<short>(HIWORD(range))));

@@ -1,0 +1,23 @@
+#pragma once
+// Export of the command list to a data file on the desktop, and import of one.
+
+#include <string>
+
+#include "app/MainWindowDefinition.h"
+#include "commands/CommandList.h"
+#include "framework/Platform.h"
+
+namespace scriptfile {
+
+// Asks for a name and writes the list to "<desktop>\<name>.qd", reporting the outcome. A
+// failed write leaves an earlier file of that name as it was.
+void exportList(framework::Platform& platform, const commands::CommandList& list);
+
+// Lets the user choose a file and appends its rows.
+void importFile(framework::Platform& platform, framework::Window<app::MainWindow> main, commands::CommandList& list);
+
+// Appends the rows of the file at the path; a file that cannot be read adds nothing. Nothing is
+// reported.
+void readFileIntoList(framework::Platform& platform, commands::CommandList& list, const std::string& path);
+
+}  // namespace scriptfile

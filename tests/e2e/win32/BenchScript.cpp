@@ -1,0 +1,92 @@
+// bench-script.exe: a data file of many rows imported into the real main window's command
+// list and exported again, as the toolbar's import and export do (without their dialogs).
+// Prints the time of each and the process's peak memory.
+//
+//   bench-script [ROWS] [FOLDER]
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/MainWindowDefinition.h"
+#include "commands/CommandList.h"
+#include "framework/CodePage936.h"
+#include "framework/win32/WideText.h"
+#include "framework/win32/Win32Platform.h"
+#include "framework/win32/Win32WindowSystem.h"
+#include "scriptfile/ScriptFiles.h"
+#include "scriptfile/ScriptFormat.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Rows of all four kinds, Chinese text included.
+std::string sampleFile(int rows) {
+    std::string text;
+    for (int i = 0; i < rows; ++i) {
+        switch (i % 4) {
+            case 0: text += "鼠标]]][[[" + std::to_string(i % 1920) + "]]][[[" + std::to_string(i % 1080) + "]]][[[左键单击]]][[[100]]][[[*"; break;
+            case 1: text += "键盘]]][[[*]]][[[*]]][[[*]]][[[*]]][[[第" + std::to_string(i) + "行 text"; break;
+            case 2: text += "模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[enter"; break;
+            default: text += "延时]]][[[*]]][[[*]]][[[*]]][[[*]]][[[100毫秒"; break;
+        }
+        text += "+++---";
+    }
+    return framework::toCodePage936(text);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int rows = argc > 1 ? _wtoi(argv[1]) : 100000;
+    const std::string folder = argc > 2 ? framework::win32::narrow(argv[2]) : ".";
+    framework::win32::Win32Platform platform;
+    framework::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
+    auto form = windows.createForm(app::mainWindowDefinition());
+    form->open();
+    pumpMessages();
+    commands::CommandList list(form->rows(app::main_window::超级列表框_鼠标命令.name));
+
+    const std::string input = folder + "\\bench-import.qd";
+    const std::string bytes = sampleFile(rows);
+    platform.writeFile(input, bytes);
+
+    auto start = Clock::now();
+    scriptfile::readFileIntoList(platform, list, input);
+    pumpMessages();  // the list view shows the rows
+    const double imported = millisecondsSince(start);
+
+    start = Clock::now();
+    const bool written = platform.replaceFile(folder + "\\bench-export.qd", scriptfile::scriptBytes(list));
+    const double exported = millisecondsSince(start);
+    const auto out = platform.readFile(folder + "\\bench-export.qd");
+
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    std::printf("rows: %d, file: %zu bytes\n", list.rowCount(), bytes.size());
+    std::printf("import (read, split, decode, %d rows into the list, shown): %.0f ms\n", rows, imported);
+    std::printf("export (encode, write beside, replace): %.0f ms, %s\n", exported,
+                written && out == bytes ? "the same bytes" : "DIFFERENT BYTES");
+    std::printf("peak working set: %.1f MiB, peak private bytes: %.1f MiB\n", memory.PeakWorkingSetSize / 1048576.0,
+                memory.PeakPagefileUsage / 1048576.0);
+    DeleteFileW(framework::win32::widen(input).c_str());
+    DeleteFileW(framework::win32::widen(folder + "\\bench-export.qd").c_str());
+    form->destroy();
+    return 0;
+}

@@ -1,0 +1,164 @@
+// The data file: its bytes, splitting, reading, export and import.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+#include "framework/CodePage936.h"
+#include "scriptfile/ScriptFiles.h"
+#include "scriptfile/ScriptFormat.h"
+
+using namespace framework;
+using scriptfile::splitText;
+namespace mw = app::main_window;
+using Rows = std::vector<std::string>;
+using Pieces = std::vector<std::string_view>;
+
+namespace {
+
+const std::string kDesktop = "C:\\Users\\user\\Desktop\\";
+
+struct Lists : Program {
+    Lists() { app.start(); }
+    commands::CommandList commands() { return commands::CommandList(list()); }
+    void add(std::string_view kind, std::array<std::string_view, 5> cells) { commands().createRow(-1, kind, cells); }
+    void exportAs(std::optional<std::string> name) {
+        platform.answerNextInput(std::move(name));
+        toolbar(mw::toolbar::Export);
+    }
+    void import(const std::string& bytes) {
+        platform.files()["C:\\in.qd"] = bytes;
+        main().setNextFileDialogChoice("C:\\in.qd");
+        toolbar(mw::toolbar::Import);
+    }
+    std::string lastMessage() { return platform.messages().empty() ? "" : platform.messages().back().text; }
+};
+
+}  // namespace
+
+TEST(ScriptFormat, SplitTextKeepsEmptyPiecesButAnEmptyLast) {
+    EXPECT_EQ(splitText("a+++---b+++---", "+++---"), (Pieces{"a", "b"}));
+    EXPECT_EQ(splitText("a+++---b", "+++---"), (Pieces{"a", "b"}));
+    EXPECT_EQ(splitText("+++---a", "+++---"), (Pieces{"", "a"}));
+    EXPECT_EQ(splitText("a+++---+++---b", "+++---"), (Pieces{"a", "", "b"}));
+    EXPECT_EQ(splitText("+++---", "+++---"), (Pieces{""}));
+    EXPECT_EQ(splitText("", "+++---"), (Pieces{}));
+    EXPECT_EQ(splitText("++---", "+++---"), (Pieces{"++---"}));
+}
+
+TEST(ScriptFormat, SplitTextMatchesOnlyAtCharacterBoundaries) {
+    // 0x81 0x5D is one double-byte character: its trail byte is no part of a separator.
+    EXPECT_EQ(splitText("\x81]]][[[x", "]]][[["), (Pieces{"\x81]]][[[x"}));
+    EXPECT_EQ(splitText("\x81]]]][[[y", "]]][[["), (Pieces{"\x81]", "y"}));
+    // A GB18030 four-byte form is stepped over as two pairs.
+    EXPECT_EQ(splitText("\x81\x30\x81\x30]]][[[z", "]]][[["), (Pieces{"\x81\x30\x81\x30", "z"}));
+    // A lead byte cut off at the end.
+    EXPECT_EQ(splitText("a]]][[[\xB0", "]]][[["), (Pieces{"a", "\xB0"}));
+}
+
+TEST(ScriptFile, WritesTheDocumentedBytes) {
+    Lists p;
+    p.add("鼠标", {"100", "200", "左键单击", "100", "*"});
+    p.add("延时", {"*", "*", "*", "*", "100毫秒"});
+    p.exportAs("macro");
+    EXPECT_EQ(p.platform.files()[kDesktop + "macro.qd"],
+              toCodePage936("鼠标]]][[[100]]][[[200]]][[[左键单击]]][[[100]]][[[*+++---"
+                            "延时]]][[[*]]][[[*]]][[[*]]][[[*]]][[[100毫秒+++---"));
+    EXPECT_EQ(p.platform.files()[kDesktop + "macro.qd"].substr(0, 6), "\xCA\xF3\xB1\xEA]]");
+    const headless::ShownMessage done{"导出数据成功", "蓝豆", MessageIcon::Exclamation, MessageButtons::Ok};
+    EXPECT_EQ(p.platform.messages().back(), done);
+}
+
+TEST(ScriptFile, AnEmptyListIsAnEmptyFile) {
+    Lists p;
+    p.exportAs("empty");
+    EXPECT_EQ(p.platform.files().at(kDesktop + "empty.qd"), "");
+    EXPECT_EQ(p.lastMessage(), "导出数据成功");
+}
+
+TEST(ScriptFile, ExportThenImportGivesTheRowsBackNumberedAfresh) {
+    Lists p;
+    p.add("鼠标", {"-5", "12.7", "右键单击", "0", "*"});
+    p.add("键盘", {"*", "*", "*", "*", "中文 text 😀 𠀀"});
+    p.add("模拟", {"*", "*", "*", "*", "enter"});
+    p.list().deleteRow(0);  // numbers "2", "3"
+    p.exportAs(" spaced name ");
+    const std::string bytes = p.platform.files().at(kDesktop + " spaced name .qd");
+    EXPECT_NE(bytes.find("\x94\x39\xFC\x36"), std::string::npos);  // the emoji in GB18030 form
+    p.app.listEditing().clear();
+    p.import(bytes);
+    EXPECT_EQ(p.rows(), (Rows{"1|键盘|*|*|*|*|中文 text 😀 𠀀", "2|模拟|*|*|*|*|enter"}));
+}
+
+TEST(ScriptFile, ImportedRowsFollowTheListsRows) {
+    Lists p;
+    for (int i = 0; i < 3; ++i) p.add("延时", {"*", "*", "*", "*", "10秒"});
+    p.import(toCodePage936("模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[a+++---"));
+    EXPECT_EQ(p.rows().back(), "4|模拟|*|*|*|*|a");
+}
+
+TEST(ScriptFile, ReadingSkipsShortRecordsAndIgnoresExtraFields) {
+    Lists p;
+    p.import(toCodePage936("键盘]]][[[*]]][[[*]]][[[*]]][[[*]]][[[a]]][[[seventh+++---"
+                           "+++---"                                        // an empty record
+                           "键盘]]][[[*]]][[[*]]][[[*]]][[[x+++---"        // five fields
+                           "键盘]]][[[*]]][[[*]]][[[*]]][[[*]]][[[+++---"  // the empty sixth is dropped
+                           "鼠标]]][[[]]][[[2]]][[[移动到此]]][[[]]][[[*"));  // no final separator
+    EXPECT_EQ(p.rows(), (Rows{"1|键盘|*|*|*|*|a", "2|鼠标||2|移动到此||*"}));
+}
+
+TEST(ScriptFile, ATextHoldingASeparatorComesBackCut) {
+    Lists p;
+    p.add("键盘", {"*", "*", "*", "*", "a+++---b]]][[[c"});
+    p.exportAs("cut");
+    EXPECT_NE(p.platform.files()[kDesktop + "cut.qd"].find("a+++---b]]][[[c+++---"), std::string::npos);
+    p.app.listEditing().clear();
+    p.import(p.platform.files()[kDesktop + "cut.qd"]);
+    EXPECT_EQ(p.rows(), (Rows{"1|键盘|*|*|*|*|a"}));  // "b]]][[[c" is a record of two fields
+}
+
+TEST(ScriptFile, TheTextEndsAtTheFirstZeroByte) {
+    Lists p;
+    p.import(toCodePage936("延时]]][[[*]]][[[*]]][[[*]]][[[*]]][[[10秒+++---") + std::string(1, '\0') +
+             toCodePage936("延时]]][[[*]]][[[*]]][[[*]]][[[*]]][[[10秒+++---"));
+    EXPECT_EQ(p.rows(), (Rows{"1|延时|*|*|*|*|10秒"}));
+}
+
+TEST(ScriptFile, BadFilesAppendNothing) {
+    Lists p;
+    for (const std::string& bytes : {std::string(), std::string("+++---"), std::string("]]][[["),
+                                     std::string("\xFF\xFE\x00\x01", 4), std::string(1000, '\x81')})
+        p.import(bytes);
+    EXPECT_EQ(p.list().rowCount(), 0);
+    p.main().setNextFileDialogChoice("C:\\missing.qd");
+    p.toolbar(mw::toolbar::Import);
+    EXPECT_EQ(p.list().rowCount(), 0);
+    p.main().setNextFileDialogChoice(std::nullopt);  // cancelled
+    p.toolbar(mw::toolbar::Import);
+    EXPECT_EQ(p.list().rowCount(), 0);
+    EXPECT_TRUE(p.platform.messages().empty());
+}
+
+TEST(ScriptFile, ExportNeedsAName) {
+    for (std::optional<std::string> name : {std::optional<std::string>(), std::optional<std::string>(""),
+                                            std::optional<std::string>("  "), std::optional<std::string>("\u3000 \u3000")}) {
+        Lists p;
+        p.exportAs(name);
+        const headless::ShownMessage refusal{"请输入保存名称", "蓝豆程序集", MessageIcon::Error, MessageButtons::Ok};
+        EXPECT_EQ(p.platform.messages(), std::vector<headless::ShownMessage>{refusal});
+        for (const auto& [path, bytes] : p.platform.files()) EXPECT_FALSE(path.ends_with(".qd")) << path;
+    }
+    Lists p;
+    p.exportAs("\u3000名\u3000");  // a name with other characters keeps its spaces
+    EXPECT_TRUE(p.platform.fileExists(kDesktop + "\u3000名\u3000.qd"));
+}
+
+TEST(ScriptFile, AFailedExportLeavesTheEarlierFile) {
+    Lists p;
+    p.platform.files()[kDesktop + "keep.qd"] = "earlier";
+    p.platform.forbidWrites(kDesktop + "keep.qd");
+    p.add("延时", {"*", "*", "*", "*", "10秒"});
+    p.exportAs("keep");
+    EXPECT_EQ(p.platform.files()[kDesktop + "keep.qd"], "earlier");
+    const headless::ShownMessage failure{"导出数据失败", "蓝豆", MessageIcon::Error, MessageButtons::Ok};
+    EXPECT_EQ(p.platform.messages().back(), failure);
+}
