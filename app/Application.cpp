@@ -33,9 +33,12 @@ void Application::start() {
     loadMainWindow();
 }
 
+// A run still playing (a key editor kept the program going) is stopped first, so that nothing
+// calls the automation object once it is released.
 void Application::cleanUp() {
     if (cleanedUp_) return;
     cleanedUp_ = true;
+    if (player_) player_->stopRun();
     automation_.release();
 }
 
@@ -45,6 +48,9 @@ void Application::loadMainWindow() {
     mouseEditor_ = std::make_unique<commands::MouseCommandEditor>(env_.windows, *mainForm_, editorState_, env_.platform,
                                                                   automation_, *keyEditor_);
     listEditing_ = std::make_unique<commands::ListEditing>(*mainForm_, env_.platform, *mouseEditor_);
+    player_ = std::make_unique<playback::Player>(env_.windows, env_.platform, *mainForm_, *mouseEditor_, automation_);
+    schedule_ = std::make_unique<playback::Schedule>(env_.platform, *mainForm_, *player_);
+    hotkeys_ = std::make_unique<Hotkeys>(env_.platform, *mainForm_, *player_, *schedule_, *mouseEditor_, editorState_);
     wireMainWindow();
     mainForm_->open();
 }
@@ -64,6 +70,10 @@ void Application::wireMainWindow() {
     main.onClick(按钮_插入键盘, [this] { keyEditor_->openForInserting(); });
     main.onClick(按钮_取消, [main] { main.setShown(分组框_添加分类, false); });
     main.onTick(时钟_锁定鼠标, [this] { mouseEditor_->holdCursor(); });
+    main.onClick(按钮_运行, [this] { player_->toggle(); });
+    main.onClick(按钮_设定, [this] { schedule_->toggle(); });
+    main.onTick(时钟_延时打开, [this] { schedule_->tick(); });
+    main.onNotification(标签_热键标识, [this](int identifier) { hotkeys_->dispatch(identifier); });
 }
 
 void Application::onToolbarEntry(int entry) {
@@ -102,7 +112,7 @@ void Application::onMenuItem(int item) {
 void Application::onMainWindowCreated() {
     installAndRegisterComponent();
     mouseEditor_->load();
-    registerHotkeys();
+    hotkeys_->registerAll();
     editorState_.clickModeCursor = -1;
     writeFileAssociation(env_.platform);
     commands::CommandList list(mainWindow().rows(超级列表框_鼠标命令));
@@ -124,9 +134,6 @@ void Application::installAndRegisterComponent() {
     }
     if (automation_.empty()) automation_ = automation::AutomationObject(env_.components.create(automation::ComponentClassId));
 }
-
-// The seven global hotkeys.
-void Application::registerHotkeys() {}
 
 void Application::checkFirstStart() {
     if (takeFirstStart(env_.platform)) mainWindow().setInterval(时钟_载入帮助文档, 10);

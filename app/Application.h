@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/Hotkeys.h"
 #include "app/KeyCommandWindowDefinition.h"
 #include "app/MainWindowDefinition.h"
 #include "app/MouseCommandWindowDefinition.h"
@@ -13,6 +14,8 @@
 #include "commands/MouseCommandEditor.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
+#include "playback/Player.h"
+#include "playback/Schedule.h"
 
 namespace app {
 
@@ -41,6 +44,8 @@ public:
     commands::MouseCommandEditor& mouseEditor() { return *mouseEditor_; }
     commands::KeyCommandEditor& keyEditor() { return *keyEditor_; }
     commands::ListEditing& listEditing() { return *listEditing_; }
+    playback::Player& player() { return *player_; }
+    app::Hotkeys& hotkeys() { return *hotkeys_; }
     const automation::AutomationObject& automation() const { return automation_; }
     commands::EditorState& editorState() { return editorState_; }
 
@@ -51,7 +56,6 @@ private:
     void onMenuItem(int item);
     void onMainWindowCreated();
     void installAndRegisterComponent();
-    void registerHotkeys();
     void checkFirstStart();
     void showAdvertisement();
     void offerUpdate();
@@ -63,6 +67,9 @@ private:
     std::unique_ptr<commands::KeyCommandEditor> keyEditor_;
     std::unique_ptr<commands::MouseCommandEditor> mouseEditor_;
     std::unique_ptr<commands::ListEditing> listEditing_;
+    std::unique_ptr<playback::Player> player_;
+    std::unique_ptr<playback::Schedule> schedule_;
+    std::unique_ptr<Hotkeys> hotkeys_;
     bool cleanedUp_ = false;
 };
 

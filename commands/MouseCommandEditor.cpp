@@ -38,10 +38,17 @@ void MouseCommandEditor::destroy() {
     if (form_) form_->destroy();
 }
 
+// Opening shows the editor in front, also when it shows already behind another window.
+void MouseCommandEditor::present() const {
+    const auto editor = window();
+    editor.show();
+    editor.bringToFront();
+}
+
 void MouseCommandEditor::openForAdding() {
     main_.setShown(mw::分组框_添加分类, false);
     const auto editor = window();
-    editor.show();
+    present();
     state_.mouseModify = false;
     editor.setCaption(按钮_添加命令, kAddCaption);
     editor.setCaption(按钮_取消添加, kCloseCaption);
@@ -51,7 +58,7 @@ void MouseCommandEditor::openForInserting() {
     state_.mouseInsert = true;
     state_.insertIndex = main_.rows(mw::超级列表框_鼠标命令).selectedRow() + 1;
     const auto editor = window();
-    editor.show();
+    present();
     main_.setShown(mw::分组框_添加分类, false);
     editor.setCaption(按钮_添加命令, kInsertCaption);
     editor.setCaption(按钮_取消添加, kCloseCaption);
@@ -70,7 +77,7 @@ void MouseCommandEditor::loadForModifying() {
     const auto editor = window();
     editor.setCaption(按钮_添加命令, kModifyCaption);
     editor.setCaption(按钮_取消添加, kCancelModifyCaption);
-    editor.show();
+    present();
     editor.setText(编辑框_X坐标, list.cellText(selected, XColumn));
     editor.setText(编辑框_Y坐标, list.cellText(selected, YColumn));
     editor.setText(编辑框_点击频率, list.cellText(selected, DelayColumn));

@@ -46,6 +46,8 @@ public:
     void holdCursor();
 
 private:
+    void present() const;
+
     framework::WindowSystem& windows_;
     framework::Window<app::MainWindow> main_;
     EditorState& state_;

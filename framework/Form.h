@@ -44,7 +44,7 @@ public:
     // Destroys the window; Destroying is delivered first. No close handler is asked.
     virtual void destroy() = 0;
     virtual bool visible() const = 0;
-    // Showing a window brings it to the front.
+    // A window that was hidden comes up active; one that shows already stays where it is.
     virtual void setVisible(bool visible) = 0;
     virtual void bringToFront() = 0;
 
@@ -76,6 +76,11 @@ public:
     // Pops the menu up at the cursor; a chosen item arrives as EntryClick.
     virtual void popUpMenu(std::string_view control) = 0;
     virtual ReportRows& rows(std::string_view control) = 0;
+
+    // A system-wide hotkey for this window; each press is delivered as Notification (argument:
+    // the identifier) to the window's invisible label that has a Notification handler. False
+    // when the system refuses it (another program holds the key).
+    virtual bool registerHotkey(int identifier, bool control, unsigned virtualKey) = 0;
 
     // Events of the window itself use the empty control name.
     virtual void connect(std::string_view control, Event event, Handler handler) = 0;

@@ -1,10 +1,14 @@
 #pragma once
 // The operating-system services that the program uses beside its windows.
 
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "framework/CancelToken.h"
 #include "framework/Geometry.h"
 
 namespace framework {
@@ -66,6 +70,18 @@ public:
 
     // Screen
     virtual Point cursorPosition() = 0;
+    // The window under the cursor, as a 32-bit handle (0: none); where the cursor is over a
+    // window's child, the smallest visible later sibling of that child that holds the point.
+    virtual std::int32_t windowUnderCursor() = 0;
+
+    // Threads and waits
+    virtual std::shared_ptr<CancelToken> newCancelToken() = 0;
+    // Waits the milliseconds (a negative time waits 0) as precisely as the system can, or
+    // until the token is cancelled; false when it is (or was already) cancelled. On the
+    // user-interface thread the wait still answers calls from other threads, nothing else.
+    virtual bool wait(int milliseconds, CancelToken& token) = 0;
+    // Runs the body on a new thread of its own, which ends when the body returns.
+    virtual void startThread(std::function<void()> body) = 0;
 };
 
 }  // namespace framework

@@ -1,8 +1,11 @@
 #pragma once
 // A stand-in for the automation component in unit tests: records every call.
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "automation/AutomationObject.h"
@@ -21,19 +24,35 @@ struct ComponentLog {
     std::vector<std::string> createdClassIds;
     std::vector<RecordedCall> calls;
     int released = 0;
+    std::mutex callsMutex;
+    std::atomic<int> callsInProgress{0};
+    std::atomic<int> overlappingCalls{0};  // calls made while another was in progress
 };
+
+std::string describe(const RecordedCall& call);
 
 class FakeInstance final : public ComponentInstance {
 public:
-    explicit FakeInstance(ComponentLog& log) : log_(log) {}
     ~FakeInstance() override { ++log_.released; }
     std::int32_t call(std::string_view method, std::span<const Argument> arguments) override {
-        log_.calls.push_back({std::string(method), {arguments.begin(), arguments.end()}});
+        if (++log_.callsInProgress > 1) ++log_.overlappingCalls;
+        {
+            const std::lock_guard lock(log_.callsMutex);
+            log_.calls.push_back({std::string(method), {arguments.begin(), arguments.end()}});
+            if (journal_) journal_->add("call " + describe(log_.calls.back()));
+        }
+        if (slowCalls_) std::this_thread::yield();
+        --log_.callsInProgress;
         return 1;
     }
 
+    FakeInstance(ComponentLog& log, framework::headless::Journal* journal, bool slowCalls)
+        : log_(log), journal_(journal), slowCalls_(slowCalls) {}
+
 private:
     ComponentLog& log_;
+    framework::headless::Journal* journal_ = nullptr;
+    bool slowCalls_ = false;
 };
 
 class FakeComponentFactory final : public ComponentFactory {
@@ -45,12 +64,23 @@ public:
             --failingCreations;
             return nullptr;
         }
-        return std::make_unique<FakeInstance>(log);
+        return std::make_unique<FakeInstance>(log, journal, slowCalls);
     }
 
     int failingCreations = 0;  // how many creations fail, as before the component is registered
-    framework::headless::Journal* journal = nullptr;
+    framework::headless::Journal* journal = nullptr;  // where creations and calls are written
+    bool slowCalls = false;  // a call gives up the processor in its middle (threaded tests)
     ComponentLog log;
 };
+
+inline std::string describe(const RecordedCall& call) {
+    std::string text = call.method + "(";
+    for (size_t i = 0; i < call.arguments.size(); ++i) {
+        if (i) text += ", ";
+        if (const auto* number = std::get_if<std::int32_t>(&call.arguments[i])) text += std::to_string(*number);
+        else text += "\"" + std::get<std::string>(call.arguments[i]) + "\"";
+    }
+    return text + ")";
+}
 
 }  // namespace automation::fake

@@ -1,5 +1,12 @@
 #include "framework/headless/FakePlatform.h"
 
+#include <algorithm>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace framework::headless {
 
 MessageAnswer FakePlatform::messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
@@ -84,6 +91,58 @@ bool FakePlatform::deleteRegistryKey(RegistryRoot root, const std::string& key) 
 bool FakePlatform::registerComponent(const std::string& path) {
     journal_.add("register " + path);
     return componentRegisters_ && files_.count(path);
+}
+
+namespace {
+
+// A token whose cancel wakes threads sleeping on it.
+class SleepingToken final : public CancelToken {
+public:
+    bool sleep(int milliseconds) {
+        std::unique_lock lock(mutex_);
+        wakeUp_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return cancelled(); });
+        return !cancelled();
+    }
+
+protected:
+    void wake() override {
+        const std::lock_guard lock(mutex_);
+        wakeUp_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wakeUp_;
+};
+
+}  // namespace
+
+std::shared_ptr<CancelToken> FakePlatform::newCancelToken() {
+    if (realThreads_) return std::make_shared<SleepingToken>();
+    return std::make_shared<CancelToken>();
+}
+
+bool FakePlatform::wait(int milliseconds, CancelToken& token) {
+    if (token.cancelled()) return false;
+    milliseconds = std::max(milliseconds, 0);
+    if (realThreads_) return static_cast<SleepingToken&>(token).sleep(milliseconds);
+    journal_.add("wait " + std::to_string(milliseconds));
+    if (waitHook_) waitHook_(milliseconds);
+    if (token.cancelled()) return false;
+    now_ += milliseconds;
+    return true;
+}
+
+void FakePlatform::startThread(std::function<void()> body) {
+    if (!realThreads_) {
+        body();
+        return;
+    }
+    ++liveThreads_;
+    std::thread([this, body = std::move(body)] {
+        body();
+        --liveThreads_;
+    }).detach();
 }
 
 void FakePlatform::shellOpen(const std::string& target) {

@@ -2,7 +2,9 @@
 // Services for the unit tests: files in memory, scripted dialog answers, and a journal of
 // every request.
 
+#include <atomic>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -52,6 +54,14 @@ public:
 
     void shellOpen(const std::string& target) override;
     Point cursorPosition() override { return cursor_; }
+    std::int32_t windowUnderCursor() override { return windowUnderCursor_; }
+
+    // By default a thread's body runs at once, inside startThread, and a wait takes no time:
+    // it is journalled and moves a virtual clock on. With real threads, bodies run on threads
+    // of their own and waits sleep.
+    std::shared_ptr<CancelToken> newCancelToken() override;
+    bool wait(int milliseconds, CancelToken& token) override;
+    void startThread(std::function<void()> body) override;
 
     // Test set-up and inspection
     std::map<std::string, std::string>& files() { return files_; }
@@ -63,6 +73,13 @@ public:
     void setExecutableFolder(std::string folder) { executableFolder_ = std::move(folder); }
     void forbidWrites(std::string path) { unwritable_.insert(std::move(path)); }
     void setCursor(Point p) { cursor_ = p; }
+    void setWindowUnderCursor(std::int32_t window) { windowUnderCursor_ = window; }
+    void useRealThreads() { realThreads_ = true; }
+    // Virtual milliseconds waited so far.
+    long long now() const { return now_; }
+    // Called at every virtual wait, before the time passes (a test acts "during" the wait).
+    void onWait(std::function<void(int milliseconds)> hook) { waitHook_ = std::move(hook); }
+    int liveThreads() const { return liveThreads_; }
     // Answers for the next message boxes, in order; when none is queued the first button wins.
     void answerNextMessage(MessageAnswer answer) { messageAnswers_.push_back(answer); }
     // Answers for the next input boxes, in order (nothing = cancelled); when none is queued
@@ -81,6 +98,11 @@ private:
     std::map<std::string, std::string> files_;
     std::set<std::string> unwritable_;
     Point cursor_;
+    std::int32_t windowUnderCursor_ = 0x10086;
+    bool realThreads_ = false;
+    long long now_ = 0;
+    std::function<void(int)> waitHook_;
+    std::atomic<int> liveThreads_{0};
     std::deque<MessageAnswer> messageAnswers_;
     std::deque<std::optional<std::string>> inputAnswers_;
     std::vector<ShownMessage> messages_;

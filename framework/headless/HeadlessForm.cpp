@@ -134,6 +134,18 @@ ReportRows& HeadlessForm::rows(std::string_view control) {
     return *s.rows;
 }
 
+bool HeadlessForm::registerHotkey(int identifier, bool control, unsigned virtualKey) {
+    return system_.registerHotkey(*this, identifier, control, virtualKey);
+}
+
+void HeadlessForm::pressHotkey(int identifier) {
+    for (const ControlDefinition& control : definition_.controls)
+        if (control.kind == ControlKind::InvisibleLabel && state(control.name).handlers.count(Event::Notification)) {
+            fire(control.name, Event::Notification, identifier);
+            return;
+        }
+}
+
 void HeadlessForm::connect(std::string_view control, Event event, Handler handler) {
     (control.empty() ? window_ : state(control)).handlers[event] = std::move(handler);
 }

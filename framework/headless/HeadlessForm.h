@@ -50,6 +50,7 @@ public:
     void popUpMenu(std::string_view control) override;
     ReportRows& rows(std::string_view control) override;
 
+    bool registerHotkey(int identifier, bool control, unsigned virtualKey) override;
     void connect(std::string_view control, Event event, Handler handler) override;
     void onCloseRequest(std::function<bool()> allowClose) override { allowClose_ = std::move(allowClose); }
 
@@ -65,6 +66,8 @@ public:
     // One tick of a running timer; a stopped timer does not tick.
     void tick(std::string_view timer);
     void notify(std::string_view invisibleLabel, int value);
+    // A press of a registered hotkey, as the system delivers it.
+    void pressHotkey(int identifier);
     // The close box: asks the close handler, then destroys the window if allowed.
     void requestClose();
 

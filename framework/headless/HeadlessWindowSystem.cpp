@@ -29,6 +29,13 @@ HeadlessForm* HeadlessWindowSystem::find(std::string_view windowName) const {
     return nullptr;
 }
 
+bool HeadlessWindowSystem::registerHotkey(HeadlessForm& form, int identifier, bool control, unsigned virtualKey) {
+    const bool registered = takenHotkeys_.insert({control, virtualKey}).second;
+    journal_.add("hotkey " + std::to_string(identifier) + (control ? " ctrl+" : " ") + std::to_string(virtualKey) +
+                 " for " + std::string(form.definition().name) + (registered ? " ok" : " failed"));
+    return registered;
+}
+
 void HeadlessWindowSystem::formCreated(HeadlessForm& form) {
     forms_.push_back(&form);
     ++aliveForms_;

@@ -3,6 +3,8 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "framework/WindowSystem.h"
@@ -30,6 +32,10 @@ public:
     HeadlessForm* find(std::string_view windowName) const;
     Journal& journal() { return journal_; }
 
+    // Hotkeys: another program may hold some; a registered one is held from then on.
+    void takeHotkey(bool control, unsigned virtualKey) { takenHotkeys_.insert({control, virtualKey}); }
+    bool registerHotkey(HeadlessForm& form, int identifier, bool control, unsigned virtualKey);
+
     void formCreated(HeadlessForm& form);
     void formDestroyed(HeadlessForm& form);
     void formReleased(HeadlessForm& form);
@@ -39,6 +45,7 @@ private:
     std::vector<HeadlessForm*> forms_;
     std::deque<std::function<void()>> posted_;
     std::recursive_mutex uiThread_;
+    std::set<std::pair<bool, unsigned>> takenHotkeys_;
     int aliveForms_ = 0;
     bool quitRequested_ = false;
 };

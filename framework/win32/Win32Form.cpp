@@ -344,15 +344,8 @@ void Win32Form::destroy() {
 
 bool Win32Form::visible() const { return window_ && IsWindowVisible(window_); }
 
-// A window that is shown comes to the front, also when it was showing already (behind another).
 void Win32Form::setVisible(bool visible) {
-    if (!window_) return;
-    if (!visible) {
-        ShowWindow(window_, SW_HIDE);
-        return;
-    }
-    ShowWindow(window_, SW_SHOW);
-    bringToFront();
+    if (window_) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
 }
 
 void Win32Form::bringToFront() {
@@ -517,6 +510,18 @@ ReportRows& Win32Form::rows(std::string_view control) {
     return *c.rows;
 }
 
+bool Win32Form::registerHotkey(int identifier, bool control, unsigned virtualKey) {
+    return window_ && RegisterHotKey(window_, identifier, control ? MOD_CONTROL : 0, virtualKey);
+}
+
+void Win32Form::deliverHotkey(int identifier) {
+    for (Control& c : controls_)
+        if (c.definition->kind == ControlKind::InvisibleLabel && c.handlers.count(Event::Notification)) {
+            fire(c, Event::Notification, identifier);
+            return;
+        }
+}
+
 void Win32Form::connect(std::string_view control, Event event, Handler handler) {
     if (control.empty()) {
         windowHandlers_[event] = std::move(handler);
@@ -643,6 +648,9 @@ LRESULT CALLBACK Win32Form::formProcedure(HWND window, UINT message, WPARAM wPar
                     return 0;
                 }
             break;
+        case WM_HOTKEY:
+            form->deliverHotkey(static_cast<int>(wParam));
+            return 0;
         case kShowRowCounts:
             form->showRowCounts();
             return 0;

@@ -61,6 +61,7 @@ public:
     void popUpMenu(std::string_view control) override;
     ReportRows& rows(std::string_view control) override;
 
+    bool registerHotkey(int identifier, bool control, unsigned virtualKey) override;
     void connect(std::string_view control, Event event, Handler handler) override;
     void onCloseRequest(std::function<bool()> allowClose) override { allowClose_ = std::move(allowClose); }
 
@@ -109,6 +110,7 @@ private:
     void onListSelectionChanged(Control& control);
     void fire(Control& control, Event event, int argument = 0);
     void fireWindow(Event event);
+    void deliverHotkey(int identifier);
 
     Control& find(std::string_view name);
     const Control& find(std::string_view name) const;

@@ -5,6 +5,9 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <timeapi.h>
+
+#include <thread>
 
 #include "framework/win32/InputBox.h"
 #include "framework/win32/WideText.h"
@@ -35,6 +38,39 @@ std::wstring executablePath() {
         path.resize(path.size() * 2);
     }
 }
+
+// A token whose cancel sets an event that waits on it watch.
+class EventToken final : public CancelToken {
+public:
+    EventToken() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~EventToken() override { CloseHandle(event_); }
+    EventToken(const EventToken&) = delete;
+    EventToken& operator=(const EventToken&) = delete;
+    HANDLE event() const { return event_; }
+
+protected:
+    void wake() override { SetEvent(event_); }
+
+private:
+    HANDLE event_;
+};
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// One waitable timer per thread: high resolution where the system has it; else a plain one,
+// with the system timer period lowered to 1 ms while it runs.
+struct ThreadTimer {
+    HANDLE handle = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+    bool highResolution = handle != nullptr;
+    ThreadTimer() {
+        if (!handle) handle = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+    }
+    ~ThreadTimer() { CloseHandle(handle); }
+    ThreadTimer(const ThreadTimer&) = delete;
+    ThreadTimer& operator=(const ThreadTimer&) = delete;
+};
 
 HKEY rootKey(Platform::RegistryRoot root) {
     return root == Platform::RegistryRoot::ClassesRoot ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER;
@@ -189,6 +225,62 @@ Point Win32Platform::cursorPosition() {
     POINT p{};
     GetCursorPos(&p);
     return {p.x, p.y};
+}
+
+std::int32_t Win32Platform::windowUnderCursor() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    HWND found = WindowFromPoint(cursor);
+    if (!found) return 0;
+    // Later siblings that hold the point too: the smallest visible one wins.
+    if (const HWND parent = GetParent(found)) {
+        RECT bounds;
+        GetWindowRect(found, &bounds);
+        long long best = static_cast<long long>(bounds.right - bounds.left) * (bounds.bottom - bounds.top);
+        for (HWND sibling = GetWindow(found, GW_HWNDNEXT); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+            if (GetParent(sibling) != parent || !IsWindowVisible(sibling)) continue;
+            GetWindowRect(sibling, &bounds);
+            const long long area = static_cast<long long>(bounds.right - bounds.left) * (bounds.bottom - bounds.top);
+            if (PtInRect(&bounds, cursor) && area < best) {
+                best = area;
+                found = sibling;
+            }
+        }
+    }
+    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(found));
+}
+
+std::shared_ptr<CancelToken> Win32Platform::newCancelToken() { return std::make_shared<EventToken>(); }
+
+bool Win32Platform::wait(int milliseconds, CancelToken& token) {
+    if (token.cancelled()) return false;
+    if (milliseconds <= 0) return true;
+    thread_local ThreadTimer timer;
+    if (!timer.highResolution) timeBeginPeriod(1);
+    LARGE_INTEGER due;
+    due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns
+    SetWaitableTimer(timer.handle, &due, 0, nullptr, nullptr, FALSE);
+    const HANDLE handles[] = {static_cast<EventToken&>(token).event(), timer.handle};
+    DWORD woken = 0;
+    for (;;) {
+        // Calls sent from other threads are answered meanwhile (the user-interface thread's
+        // waits serve the player's thread); nothing else is.
+        woken = MsgWaitForMultipleObjectsEx(2, handles, INFINITE, QS_SENDMESSAGE, 0);
+        if (woken != WAIT_OBJECT_0 + 2) break;
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the sent calls
+    }
+    CancelWaitableTimer(timer.handle);
+    if (!timer.highResolution) timeEndPeriod(1);
+    return woken == WAIT_OBJECT_0 + 1 && !token.cancelled();
+}
+
+void Win32Platform::startThread(std::function<void()> body) {
+    std::thread([body = std::move(body)] {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        body();
+        CoUninitialize();
+    }).detach();
 }
 
 }  // namespace framework::win32

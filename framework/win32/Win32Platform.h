@@ -33,6 +33,11 @@ public:
 
     void shellOpen(const std::string& target) override;
     Point cursorPosition() override;
+    std::int32_t windowUnderCursor() override;
+
+    std::shared_ptr<CancelToken> newCancelToken() override;
+    bool wait(int milliseconds, CancelToken& token) override;
+    void startThread(std::function<void()> body) override;
 };
 
 }  // namespace framework::win32

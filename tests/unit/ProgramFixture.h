@@ -13,8 +13,10 @@ struct Program {
     framework::headless::Journal journal;
     framework::headless::FakePlatform platform{journal};
     framework::headless::HeadlessWindowSystem windows{journal};
-    automation::fake::FakeComponentFactory components = withJournal(journal);
+    automation::fake::FakeComponentFactory components;
     app::Application app{{windows, platform, components}};
+
+    Program() { components.journal = &journal; }
 
     framework::headless::HeadlessForm& form(std::string_view window) {
         auto* form = windows.find(window);
@@ -42,12 +44,5 @@ struct Program {
     void menu(int item) {
         main().rightClick("超级列表框_鼠标命令");
         main().clickEntry("右键单击", item);
-    }
-
-private:
-    static automation::fake::FakeComponentFactory withJournal(framework::headless::Journal& journal) {
-        automation::fake::FakeComponentFactory factory;
-        factory.journal = &journal;
-        return factory;
     }
 };

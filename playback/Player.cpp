@@ -1,0 +1,132 @@
+#include "playback/Player.h"
+
+#include "commands/CommandList.h"
+#include "commands/CommandRow.h"
+#include "framework/TextToNumber.h"
+
+namespace playback {
+
+using namespace app::main_window;
+using namespace commands;
+using framework::CancelToken;
+
+// A run on the player's thread: stopped through its token; its thread says through `ended`
+// that it has returned.
+struct Player::Run {
+    std::shared_ptr<CancelToken> token;
+    std::shared_ptr<CancelToken> ended;
+};
+
+Player::Player(framework::WindowSystem& ui, framework::Platform& platform, framework::Form& main,
+               commands::MouseCommandEditor& mouseEditor, const automation::AutomationObject& automation)
+    : ui_(ui), platform_(platform), main_(main), mouseEditor_(mouseEditor), automation_(automation) {}
+
+void Player::toggle() {
+    const std::string caption = main_.caption(按钮_运行);
+    if (caption == IdleCaption) {
+        main_.setCaption(按钮_运行, RunningCaption);
+        current_ = std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()});
+        platform_.startThread([this, run = current_] { threadRun(run); });
+    } else if (caption == RunningCaption) {
+        main_.setCaption(按钮_运行, IdleCaption);
+        if (current_) current_->token->cancel();
+        if (main_.checked(选择框_影藏)) main_.show();
+    }
+}
+
+void Player::stopRun() {
+    if (!current_) return;
+    current_->token->cancel();
+    platform_.wait(5000, *current_->ended);  // answers the thread's calls meanwhile
+}
+
+void Player::threadRun(const std::shared_ptr<Run>& run) {
+    CancelToken& token = *run->token;
+    struct Ended {
+        CancelToken& ended;
+        ~Ended() { ended.cancel(); }
+    } ended{*run->ended};
+
+    if (readOnUi([this] { return main_.checked(选择框_影藏); })) {
+        onUiUnlessCancelled(token, [this] {
+            mouseEditor_.window().hide();
+            main_.hide();
+        });
+    }
+    const int passes = readOnUi([this] { return framework::textToInt32(main_.text(编辑框_运行次数)); });
+    for (int pass = 1; pass <= passes; ++pass) {
+        if (!playPass(RunKind::Thread, token)) return;
+        onUiUnlessCancelled(token, [this, left = passes - pass] { main_.setText(编辑框_运行次数, std::to_string(left)); });
+    }
+    onUiUnlessCancelled(token, [this] {
+        main_.show();
+        main_.setCaption(按钮_运行, IdleCaption);
+    });
+}
+
+void Player::timerRun() {
+    const auto token = platform_.newCancelToken();  // a scheduled run is not cancelled
+    const int passes = framework::textToInt32(main_.text(编辑框_运行次数));
+    for (int pass = 1; pass <= passes; ++pass) playPass(RunKind::Timer, *token);
+}
+
+// The row count is read once: rows added meanwhile wait for the next pass, rows removed read
+// as empty cells.
+bool Player::playPass(RunKind kind, CancelToken& token) {
+    const int rows = readOnUi([this] { return main_.rows(超级列表框_鼠标命令).rowCount(); });
+    for (int row = 0; row < rows; ++row)
+        if (!playRow(row, kind, token)) return false;
+    return platform_.wait(PassPause, token);
+}
+
+// Cells are read when they are needed, so an edit made during the run is played.
+bool Player::playRow(int row, RunKind kind, CancelToken& token) {
+    const std::string rowKind = cell(row, KindColumn);
+    if (rowKind == MouseRow) {
+        if (!platform_.wait(framework::textToInt32(cell(row, DelayColumn)), token)) return false;
+        const std::int32_t x = framework::textToInt32(cell(row, XColumn));
+        const std::int32_t y = framework::textToInt32(cell(row, YColumn));
+        const std::string mode = cell(row, ClickModeColumn);
+        const bool clicks = mode == LeftClick || mode == LeftDoubleClick || mode == RightClick;
+        if (clicks || mode == MoveOnly) {
+            if (!act(token, [&] { automation_.MoveTo(x, y); })) return false;
+        }
+        if (clicks) {
+            if (!platform_.wait(ClickPause, token)) return false;
+            const bool clicked = act(token, [&] {
+                if (mode == LeftClick) automation_.LeftClick();
+                else if (mode == LeftDoubleClick) automation_.LeftDoubleClick();
+                else automation_.RightClick();
+            });
+            if (!clicked) return false;
+        }
+    } else if (rowKind == TextRow) {
+        const std::int32_t window = platform_.windowUnderCursor();
+        const std::string text = cell(row, TextColumn);
+        if (!act(token, [&] { automation_.SendText(window, text); })) return false;
+    } else if (rowKind == KeyRow) {
+        const std::string key = cell(row, TextColumn);
+        if (!act(token, [&] { automation_.KeyPressName(key); })) return false;
+    }
+    if (!platform_.wait(RowPause, token)) return false;
+    if (kind == RunKind::Thread && rowKind == DelayRow) {
+        const std::string delay = cell(row, TextColumn);
+        const int milliseconds = delay == Delay100ms ? 100 : delay == Delay1000ms ? 1000 : delay == Delay10s ? 10000 : 0;
+        if (milliseconds && !platform_.wait(milliseconds, token)) return false;
+    }
+    return true;
+}
+
+std::string Player::cell(int row, int column) {
+    return readOnUi([&] { return main_.rows(超级列表框_鼠标命令).cell(row, column); });
+}
+
+// Runs on the user-interface thread, where the run is cancelled too: a cancel cannot come
+// between the test and the change.
+void Player::onUiUnlessCancelled(CancelToken& token, const std::function<void()>& change) {
+    ui_.callOnUiThread([&] {
+        if (!token.cancelled()) change();
+    });
+}
+
+}  // namespace playback

@@ -1,0 +1,68 @@
+#pragma once
+// Plays the command list through the automation object: at once on a thread of its own
+// (the run button and F11), or inside the schedule timer's tick on the user-interface thread.
+// The run state is the run button's caption.
+
+#include <memory>
+#include <string>
+
+#include "app/MainWindowDefinition.h"
+#include "automation/AutomationObject.h"
+#include "commands/MouseCommandEditor.h"
+#include "framework/Platform.h"
+#include "framework/WindowSystem.h"
+
+namespace playback {
+
+inline constexpr std::string_view IdleCaption = "运行(F11)";
+inline constexpr std::string_view RunningCaption = "取消(F11)";
+inline constexpr int RowPause = 200;     // after every row
+inline constexpr int ClickPause = 200;   // between a move and its click
+inline constexpr int PassPause = 200;    // after every pass
+
+class Player {
+public:
+    Player(framework::WindowSystem& ui, framework::Platform& platform, framework::Form& main,
+           commands::MouseCommandEditor& mouseEditor, const automation::AutomationObject& automation);
+
+    // The run button and F11: idle, starts a run; running, cancels it at once and shows the main
+    // window if the hide option is on; any other caption, nothing.
+    void toggle();
+    // The scheduled run: the list played on the user-interface thread, which it holds until the
+    // passes are done; no window is hidden and the run count is not counted down.
+    void timerRun();
+    // Cancels a run without touching any window, and waits (a little) for its thread to end:
+    // the program is ending.
+    void stopRun();
+
+private:
+    enum class RunKind { Thread, Timer };
+    struct Run;
+
+    void threadRun(const std::shared_ptr<Run>& run);
+    bool playPass(RunKind kind, framework::CancelToken& token);
+    bool playRow(int row, RunKind kind, framework::CancelToken& token);
+    std::string cell(int row, int column);
+    // An action of the run: made unless the run is cancelled (then false).
+    template <class Action>
+    bool act(framework::CancelToken& token, Action&& action) {
+        return token.run(action);
+    }
+    // A change to the windows, made on the user-interface thread unless the run is cancelled.
+    void onUiUnlessCancelled(framework::CancelToken& token, const std::function<void()>& change);
+    template <class Read>
+    auto readOnUi(Read read) {
+        decltype(read()) value{};
+        ui_.callOnUiThread([&] { value = read(); });
+        return value;
+    }
+
+    framework::WindowSystem& ui_;
+    framework::Platform& platform_;
+    framework::Window<app::MainWindow> main_;
+    commands::MouseCommandEditor& mouseEditor_;
+    const automation::AutomationObject& automation_;
+    std::shared_ptr<Run> current_;  // the run last started; user-interface thread only
+};
+
+}  // namespace playback
