@@ -4,6 +4,8 @@
 #                                     minimal Win32 window program
 #   scripts/bench.sh list [ROWS] [N]  the command list: ROWS rows added one by one through
 #                                     createRow and deleted again, messages handled every N rows
+#   scripts/bench.sh component [CALLS] the size of qdauto.dll and the median time of one MoveTo
+#                                     call by name through IDispatch
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 ensure_packages
@@ -14,5 +16,6 @@ prepare_prefix "$BUILD/wine-e2e" desktop
 case "${1:-startup}" in
   startup) python3 "$LANDOU_ROOT/tests/e2e/bench_startup.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-9}" ;;
   list) wine "$BUILD/win/bin/bench-list.exe" "${2:-10000}" "${3:-100}" ;;
-  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N]" >&2; exit 2 ;;
+  component) python3 "$LANDOU_ROOT/tests/e2e/bench_component.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-5000}" ;;
+  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | component [CALLS]" >&2; exit 2 ;;
 esac
