@@ -37,6 +37,8 @@ bool cursorIsAt(int x, int y) {
     return GetCursorPos(&position) && position.x == x && position.y == y;
 }
 
+bool samePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
 INPUT mouseInput(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -69,11 +71,20 @@ bool moveTo(int x, int y) {
     INPUT move = mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK);
     move.mi.dx = normalizedCoordinate(x, left, width);
     move.mi.dy = normalizedCoordinate(y, top, height);
+    POINT before{};
+    GetCursorPos(&before);
     SendInput(1, &move, sizeof move);
-    if (cursorIsAt(x, y)) return true;
 
-    // The system mapped the move to a neighbouring pixel (or has not applied it yet): place the
-    // cursor directly.
+    // The system may apply injected input a moment later. Wait for the cursor to arrive, or to
+    // land somewhere else (a neighbouring pixel, or the edge for a point off every monitor).
+    const POINT target{x, y};
+    const ULONGLONG deadline = GetTickCount64() + 50;
+    POINT now{};
+    while (GetCursorPos(&now) && samePoint(now, before) && !samePoint(now, target) && GetTickCount64() < deadline)
+        Sleep(1);
+    if (samePoint(now, target)) return true;
+
+    // It did not arrive: place it directly.
     SetCursorPos(x, y);
     return cursorIsAt(x, y);
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
