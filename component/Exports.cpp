@@ -1,18 +1,21 @@
-// The automation component's library entry points.
+// The library's entry points, as COM calls them.
 
 #include <windows.h>
 
+#include "component/Component.h"
+#include "component/Module.h"
+#include "component/Registration.h"
+
 extern "C" {
 
-HRESULT __stdcall DllRegisterServer() { return S_OK; }
+HRESULT STDAPICALLTYPE DllRegisterServer() { return qdauto::registerServer(); }
 
-HRESULT __stdcall DllUnregisterServer() { return S_OK; }
+HRESULT STDAPICALLTYPE DllUnregisterServer() { return qdauto::unregisterServer(); }
 
-HRESULT __stdcall DllGetClassObject(REFCLSID, REFIID, void** object) {
-    if (object) *object = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID interfaceId, void** object) {
+    return qdauto::getClassObject(classId, interfaceId, object);
 }
 
-HRESULT __stdcall DllCanUnloadNow() { return S_OK; }
+HRESULT STDAPICALLTYPE DllCanUnloadNow() { return qdauto::module::inUse() ? S_FALSE : S_OK; }
 
 }  // extern "C"

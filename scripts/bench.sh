@@ -6,6 +6,8 @@
 #                                     createRow and deleted again, messages handled every N rows
 #   scripts/bench.sh script [ROWS]    a data file of ROWS rows imported into the list and
 #                                     exported again: times and peak memory
+#   scripts/bench.sh component [CALLS] the size of qdauto.dll and the median time of one MoveTo
+#                                     call by name through IDispatch
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 ensure_packages
@@ -17,5 +19,6 @@ case "${1:-startup}" in
   startup) python3 "$LANDOU_ROOT/tests/e2e/bench_startup.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-9}" ;;
   list) wine "$BUILD/win/bin/bench-list.exe" "${2:-10000}" "${3:-100}" ;;
   script) (cd "$BUILD" && wine "$BUILD/win/bin/bench-script.exe" "${2:-100000}") ;;
-  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | script [ROWS]" >&2; exit 2 ;;
+  component) python3 "$LANDOU_ROOT/tests/e2e/bench_component.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-5000}" ;;
+  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | script [ROWS] | component [CALLS]" >&2; exit 2 ;;
 esac

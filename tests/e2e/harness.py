@@ -5,6 +5,7 @@ window state from outside."""
 import json
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -52,8 +53,26 @@ class Wine:
         for process in self.started:
             process.wait()
         self.started.clear()
-        # Programs that the program itself opened through the shell.
-        subprocess.run(["pkill", "-KILL", "-f", "notepad.exe"], stderr=subprocess.DEVNULL)
+        # Programs that the program itself opened through the shell, and the helpers of the
+        # component's tests.
+        self.kill_in_prefix("notepad.exe", "target.exe", "component-client.exe")
+
+    def kill_in_prefix(self, *names: str):
+        """Ends the Windows processes of this prefix (not of any other) that run one of the programs."""
+        prefix = f"WINEPREFIX={self.prefix}".encode()
+        for entry in Path("/proc").iterdir():
+            if not entry.name.isdigit():
+                continue
+            try:
+                environment = (entry / "environ").read_bytes().split(b"\0")
+                program = (entry / "cmdline").read_bytes().split(b"\0")[0].decode(errors="replace")
+            except OSError:
+                continue
+            if prefix in environment and program.replace("\\", "/").rsplit("/", 1)[-1].lower() in names:
+                try:
+                    os.kill(int(entry.name), signal.SIGKILL)
+                except OSError:
+                    pass
 
     def open_session(self):
         """Starts the prefix afresh: its server first (two processes starting a cold prefix at once
@@ -79,6 +98,34 @@ class Wine:
         # services) would inherit the pipe and keep it open.
         with tempfile.TemporaryFile() as out:
             subprocess.run(["wine", str(self.bin / "probe.exe"), *args], env=self.env, stdout=out,
+                           stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            text = out.read().decode("utf-8")
+        return json.loads(text) if text.strip() else None
+
+    def run_quietly(self, *args: str, timeout: float = 60) -> int:
+        """Runs a Windows program to its end; its exit code."""
+        return subprocess.run(["wine", *args], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              stdin=subprocess.DEVNULL, timeout=timeout).returncode
+
+    # The automation component
+
+    def register_component(self) -> int:
+        """Puts the build's qdauto.dll where the program puts it, C:\\windows, and registers it
+        there; regsvr32's exit code."""
+        dll = self.prefix / "drive_c" / "windows" / "qdauto.dll"
+        staged = dll.with_name("qdauto.dll.new")
+        shutil.copy(self.bin / "qdauto.dll", staged)
+        os.replace(staged, dll)  # a process that has the old library loaded keeps it
+        return self.run_quietly("regsvr32", "/s", "C:\\windows\\qdauto.dll")
+
+    def client(self, *steps, timeout: float = 60) -> list:
+        """Runs component-client.exe with the steps, each a list of words; one result per step."""
+        words = []
+        for step in steps:
+            words += [";", *step] if words else list(step)
+        with tempfile.TemporaryFile() as out:
+            subprocess.run(["wine", str(self.bin / "component-client.exe"), *words], env=self.env, stdout=out,
                            stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             text = out.read().decode("utf-8")

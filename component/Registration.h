@@ -1,0 +1,17 @@
+#pragma once
+// The component's registration as a COM class, for in-process use by any thread model.
+
+#include <windows.h>
+
+namespace qdauto {
+
+// Registers the class for the whole machine (HKEY_LOCAL_MACHINE\Software\Classes) and removes any
+// registration of the current user, which would otherwise take precedence. Where the machine's
+// classes may not be written, registers it for the current user
+// (HKEY_CURRENT_USER\Software\Classes), which needs no administrator rights.
+HRESULT registerServer();
+
+// Removes the class from both places.
+HRESULT unregisterServer();
+
+}  // namespace qdauto

@@ -1,0 +1,207 @@
+"""The automation component, qdauto.dll, called as the program calls it — created by class
+identifier through COM, its methods called by name through IDispatch — from the cross-built
+component-client.exe. Input goes to target.exe, a window that logs what it receives, or to
+Wine's notepad."""
+
+import json
+import subprocess
+import tempfile
+import unittest
+from pathlib import Path
+
+import harness
+from harness import wait_until
+
+CLASS_KEY = r"HKLM\Software\Classes\CLSID\{28E8983D-6D4F-434A-AB18-9FF8684D4FD3}"
+S_OK = "0x00000000"
+DISP_E_TYPEMISMATCH = "0x80020005"
+DISP_E_UNKNOWNNAME = "0x80020006"
+DISP_E_BADPARAMCOUNT = "0x8002000E"
+
+
+def text_argument(text: str) -> str:
+    """A text argument that reaches the client whatever the Unix locale."""
+    return "x:" + text.encode().hex()
+
+
+def results(answers):
+    """The method results of call steps; None for a call that did not succeed."""
+    return [a.get("result") if a.get("hr") == S_OK else None for a in answers]
+
+
+class Target:
+    """A running target.exe and its log."""
+
+    def __init__(self, wine, name, place):
+        self.log = wine.runs / f"{name}.log"
+        self.log.parent.mkdir(parents=True, exist_ok=True)
+        self.log.unlink(missing_ok=True)
+        wine.start(wine.bin / "target.exe", "Z:" + str(self.log).replace("/", "\\"), *map(str, place))
+        ready = wait_until(lambda: self.events("focus") and self.events("ready"), 30)
+        if not ready:
+            raise AssertionError("the target window did not start")
+        self.client = ready[0]["client"]  # left, top, width, height on the screen
+
+    def events(self, *kinds):
+        lines = self.log.read_text().splitlines() if self.log.exists() else []
+        events = [json.loads(line) for line in lines if line.endswith("}")]
+        return [e for e in events if not kinds or e["event"] in kinds]
+
+    def screen_point(self, x, y):
+        return self.client[0] + x, self.client[1] + y
+
+
+MOUSE = ("WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDBLCLK", "WM_RBUTTONDOWN", "WM_RBUTTONUP", "WM_RBUTTONDBLCLK",
+         "WM_MBUTTONDOWN", "WM_MBUTTONUP")
+KEYS = ("WM_KEYDOWN", "WM_KEYUP", "WM_SYSKEYDOWN", "WM_SYSKEYUP")
+
+
+class ComponentTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.wine = harness.SESSION
+        cls.wine.stop_programs()
+        if cls.wine.register_component() != 0:
+            raise AssertionError("regsvr32 could not register qdauto.dll")
+
+    def setUp(self):
+        self.wine.stop_programs()
+
+    def tearDown(self):
+        result = self._outcome.result
+        if any(test is self for test, _ in result.failures + result.errors):
+            harness.failure_screenshot(self)
+        self.wine.stop_programs()
+
+    def target(self, place=(200, 150, 500, 400)):
+        return Target(self.wine, self.id().rsplit(".", 1)[-1], place)
+
+    def reg_query(self, key):
+        with tempfile.TemporaryFile() as out:
+            code = subprocess.run(["wine", "reg", "query", key], env=self.wine.env, stdout=out,
+                                  stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=60).returncode
+            out.seek(0)
+            return code, out.read().decode("utf-8", errors="replace")
+
+    def test_registration_is_for_the_machine_and_unregistration_removes_it(self):
+        code, text = self.reg_query(CLASS_KEY + r"\InprocServer32")
+        self.assertEqual(code, 0)
+        self.assertRegex(text, r"\(Default\)\s+REG_SZ\s+C:\\windows\\qdauto\.dll")
+        self.assertRegex(text, r"ThreadingModel\s+REG_SZ\s+Both")
+        self.assertRegex(self.reg_query(CLASS_KEY)[1], r"\(Default\)\s+REG_SZ\s+\S")
+
+        self.addCleanup(self.wine.register_component)
+        self.assertEqual(self.wine.run_quietly("regsvr32", "/u", "/s", r"C:\windows\qdauto.dll"), 0)
+        self.assertNotEqual(self.reg_query(CLASS_KEY)[0], 0)
+        self.assertEqual(self.wine.client(["call", "LeftClick"]), [{"created": False}])
+        self.assertEqual(self.wine.register_component(), 0)
+        self.assertEqual(results(self.wine.client(["call", "MoveTo", "i:10", "i:10"])), [1])
+
+    def test_library_counts_its_objects_and_locks_and_marshals_free_threaded(self):
+        [report] = self.wine.client(["lifetime", r"C:\windows\qdauto.dll"])
+        self.assertEqual({name for name, passed in report.items() if not passed}, set(), report)
+        self.assertEqual(len(report), 15)
+
+    def test_move_to_puts_the_cursor_exactly_on_the_point(self):
+        [(left, top, width, height)] = self.wine.client(["screen"])
+        right, bottom = left + width - 1, top + height - 1
+        middle_x, middle_y = left + width // 2, top + height // 2
+        points = [(123, 457), (left, middle_y), (right, middle_y), (middle_x, top), (middle_x, bottom),
+                  (left + 1, top + 1), (right - 1, bottom - 1), (right, bottom), (left, top), (641, 333)]
+        steps = []
+        for x, y in points:
+            steps += [["call", "MoveTo", f"i:{x}", f"i:{y}"], ["cursor"]]
+        answers = self.wine.client(*steps)
+        self.assertEqual(results(answers[0::2]), [1] * len(points))
+        self.assertEqual([tuple(p) for p in answers[1::2]], points)
+        self.assertEqual(self.wine.probe("cursor"), [641, 333])  # seen from another process
+
+        # Off the screen the cursor cannot be there: it stops at the edge, and the call says so.
+        answers = self.wine.client(["call", "MoveTo", f"i:{left - 1}", "i:300"], ["cursor"],
+                                   ["call", "MoveTo", "i:300", f"i:{bottom + 5}"], ["cursor"])
+        self.assertEqual(results(answers[0::2]), [0, 0])
+        self.assertEqual(answers[1::2], [[left, 300], [300, bottom]])
+
+    def test_clicks_arrive_as_button_messages_at_the_point(self):
+        target = self.target()
+        # Far enough apart in time and place that no click joins the one before into a double click.
+        one, two, three = (40, 50), (200, 120), (333, 222)
+        answers = self.wine.client(
+            ["call", "MoveTo", *[f"i:{v}" for v in target.screen_point(*one)]], ["call", "LeftClick"], ["sleep", "800"],
+            ["call", "MoveTo", *[f"i:{v}" for v in target.screen_point(*two)]], ["call", "LeftDoubleClick"],
+            ["sleep", "800"],
+            ["call", "MoveTo", *[f"i:{v}" for v in target.screen_point(*three)]], ["call", "RightClick"])
+        self.assertEqual(results(a for a in answers if a is not None), [1] * 6)
+        expected = [("WM_LBUTTONDOWN", one), ("WM_LBUTTONUP", one),
+                    ("WM_LBUTTONDOWN", two), ("WM_LBUTTONUP", two), ("WM_LBUTTONDBLCLK", two), ("WM_LBUTTONUP", two),
+                    ("WM_RBUTTONDOWN", three), ("WM_RBUTTONUP", three)]
+        wait_until(lambda: len(target.events(*MOUSE)) >= len(expected), 10)
+        self.assertEqual([(e["event"], (e["x"], e["y"])) for e in target.events(*MOUSE)], expected)
+
+    def test_keys_arrive_at_the_focused_window_by_name_and_by_code(self):
+        target = self.target()
+        names = ["enter", "13", "a", "f5", "UP", "Enter"]
+        answers = self.wine.client(*[["call", "KeyPressName", f"s:{name}"] for name in names])
+        self.assertEqual(results(answers), [1] * len(names))
+        codes = [13, 13, 65, 116, 38, 13]
+        wait_until(lambda: len(target.events(*KEYS)) >= 2 * len(codes), 10)
+        events = target.events(*KEYS)
+        self.assertEqual([(e["event"], e["vk"]) for e in events],
+                         [(kind, code) for code in codes for kind in ("WM_KEYDOWN", "WM_KEYUP")])
+        # The arrow is an extended key, as on a real keyboard; the others are not.
+        self.assertEqual([e["extended"] for e in events if e["event"] == "WM_KEYDOWN"],
+                         [False, False, False, False, True, False])
+
+    def test_send_text_types_into_notepad_even_without_the_focus(self):
+        self.wine.start(Path("notepad"))  # Wine's own
+        edit = wait_until(lambda: self.wine.client(["find", "Notepad", "Edit"])[0], 30)
+        self.assertTrue(edit, "notepad did not start")
+        target = self.target()  # takes the focus
+        text = "abc 中文 😀"
+        [answer] = self.wine.client(["call", "SendText", f"i:{edit}", text_argument(text)])
+        self.assertEqual(results([answer]), [1])
+        typed = wait_until(lambda: self.wine.client(["text", str(edit)])[0] == text, 10)
+        self.assertTrue(typed, self.wine.client(["text", str(edit)]))
+        self.assertEqual(target.events("WM_CHAR"), [])
+
+    def test_a_second_thread_calls_the_object_itself_not_a_proxy(self):
+        # The creating thread waits without handling messages: a call that needed it would hang.
+        answers = self.wine.client(["thread", "call", "MoveTo", "i:222", "i:111"], ["cursor"])
+        self.assertEqual(answers, [{"direct": True, "call": {"hr": S_OK, "type": 3, "result": 1}}, [222, 111]])
+
+    def test_arguments_are_converted_and_wrong_calls_fail_harmlessly(self):
+        target = self.target((50, 100, 500, 400))  # under the cursor from here on
+        answers = self.wine.client(
+            ["call", "moveto", "s:101", "r:i:202"], ["cursor"],
+            ["call", "MOVETO", "d:103.4", "v:i:204"], ["cursor"],
+            ["call", "MoveTo", "i:1"],
+            ["call", "MoveTo", "i:1", "i:2", "i:3"],
+            ["call", "LeftClick", "i:1"],
+            ["call", "KeyPressName"],
+            ["call", "MoveTo", "s:abc", "i:1"],
+            ["call", "MoveTo", "i:1", "n:"],
+            ["call", "Jump"],
+            ["call", "MoveTo2", "i:1", "i:2"],
+            ["call", "KeyPressName", "s:enterx"],
+            ["call", "KeyPressName", "s:"],
+            ["call", "KeyPressName", "s:255"],
+            ["call", "KeyPressName", "s: 13"],
+            ["call", "KeyPressName", text_argument("回车")],
+            ["call", "SendText", "i:0", "s:abc"],
+            ["call", "SendText", "i:305419896", "s:abc"],
+            ["cursor"],
+            ["call", "KeyPressName", "i:66"])  # a number for the text: "66", the key B
+        self.assertEqual(results(answers[0:4:2]), [1, 1])
+        self.assertEqual(answers[1:4:2], [[101, 202], [103, 204]])
+        self.assertEqual([a["hr"] for a in answers[4:8]], [DISP_E_BADPARAMCOUNT] * 4)
+        self.assertEqual(answers[8], {"hr": DISP_E_TYPEMISMATCH, "argument": 1})  # the first, counted from last
+        self.assertEqual(answers[9], {"hr": DISP_E_TYPEMISMATCH, "argument": 0})
+        self.assertEqual(answers[10:12], [{"hr": DISP_E_UNKNOWNNAME, "stage": "names"}] * 2)
+        self.assertEqual(results(answers[12:19]), [0] * 7)
+        self.assertEqual(answers[19], [103, 204])
+        self.assertEqual(results(answers[20:]), [1])
+        # Nothing was clicked or pressed but the last key.
+        wait_until(lambda: target.events(*KEYS), 10)
+        self.assertEqual([(e["event"], e["vk"]) for e in target.events(*MOUSE, *KEYS)],
+                         [("WM_KEYDOWN", 66), ("WM_KEYUP", 66)])
+

@@ -1,0 +1,108 @@
+// target.exe: a window that logs the input it receives, one JSON object a line, to the file
+// given on its command line: mouse buttons with their client coordinates, key downs and ups
+// with their virtual keys, and characters. Each line is written through at once.
+//
+//   target LOG-FILE [X Y WIDTH HEIGHT]
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::FILE* logFile = nullptr;
+
+void logLine(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(logFile, format, arguments);
+    va_end(arguments);
+    std::fputc('\n', logFile);
+    std::fflush(logFile);
+}
+
+const char* mouseMessageName(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
+        case WM_LBUTTONUP: return "WM_LBUTTONUP";
+        case WM_LBUTTONDBLCLK: return "WM_LBUTTONDBLCLK";
+        case WM_RBUTTONDOWN: return "WM_RBUTTONDOWN";
+        case WM_RBUTTONUP: return "WM_RBUTTONUP";
+        case WM_RBUTTONDBLCLK: return "WM_RBUTTONDBLCLK";
+        case WM_MBUTTONDOWN: return "WM_MBUTTONDOWN";
+        case WM_MBUTTONUP: return "WM_MBUTTONUP";
+        default: return nullptr;
+    }
+}
+
+const char* keyMessageName(UINT message) {
+    switch (message) {
+        case WM_KEYDOWN: return "WM_KEYDOWN";
+        case WM_KEYUP: return "WM_KEYUP";
+        case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
+        case WM_SYSKEYUP: return "WM_SYSKEYUP";
+        default: return nullptr;
+    }
+}
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const char* name = mouseMessageName(message)) {
+        logLine("{\"event\":\"%s\",\"x\":%d,\"y\":%d}", name, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    }
+    if (const char* name = keyMessageName(message)) {
+        logLine("{\"event\":\"%s\",\"vk\":%u,\"scan\":%u,\"extended\":%s}", name, static_cast<unsigned>(wParam),
+                static_cast<unsigned>((lParam >> 16) & 0xFF), (lParam & (1 << 24)) ? "true" : "false");
+    } else if (message == WM_CHAR) {
+        logLine("{\"event\":\"WM_CHAR\",\"char\":%u}", static_cast<unsigned>(wParam));
+        return 0;
+    } else if (message == WM_SETFOCUS) {
+        logLine("{\"event\":\"focus\"}");
+    } else if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 2 || !(logFile = _wfopen(argv[1], L"w"))) return 2;
+    const int x = argc >= 6 ? _wtoi(argv[2]) : 100, y = argc >= 6 ? _wtoi(argv[3]) : 100;
+    const int width = argc >= 6 ? _wtoi(argv[4]) : 400, height = argc >= 6 ? _wtoi(argv[5]) : 300;
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = L"LandouInputTarget";
+    RegisterClassW(&windowClass);
+    const HWND window = CreateWindowW(L"LandouInputTarget", L"input target", WS_OVERLAPPEDWINDOW, x, y, width, height,
+                                      nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT client;
+    GetClientRect(window, &client);
+    logLine("{\"event\":\"ready\",\"window\":%ld,\"client\":[%ld,%ld,%ld,%ld]}",
+            static_cast<long>(reinterpret_cast<LONG_PTR>(window)), origin.x, origin.y, client.right, client.bottom);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    std::fclose(logFile);
+    return 0;
+}
