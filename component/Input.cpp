@@ -1,6 +1,5 @@
 #include "component/Input.h"
 
-#include "component/AbsoluteCoordinates.h"
 #include "component/KeyNames.h"
 
 namespace qdauto::input {
@@ -37,8 +36,6 @@ bool cursorIsAt(int x, int y) {
     return GetCursorPos(&position) && position.x == x && position.y == y;
 }
 
-bool samePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
-
 INPUT mouseInput(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -57,35 +54,24 @@ INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
 
 }  // namespace
 
+// Under Wine's X11 desktops a new cursor position can be undone a few milliseconds later by a
+// pointer motion of the one before; placed once more after that, it stays.
+bool runningUnderWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// The cursor is placed directly rather than by injected absolute moves: where those are applied
+// late (as under X11 desktops), a late one undoes the next move and the following click lands
+// where the cursor was before. Placing the cursor still moves the pointer as a user's move does.
 bool moveTo(int x, int y) {
     Serialized serialized;
     PhysicalPixels physical;
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (width <= 0 || height <= 0) return false;
-
-    // An absolute move over the whole virtual screen, never a relative one: relative moves go
-    // through pointer acceleration.
-    INPUT move = mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK);
-    move.mi.dx = normalizedCoordinate(x, left, width);
-    move.mi.dy = normalizedCoordinate(y, top, height);
-    POINT before{};
-    GetCursorPos(&before);
-    SendInput(1, &move, sizeof move);
-
-    // The system may apply injected input a moment later. Wait for the cursor to arrive, or to
-    // land somewhere else (a neighbouring pixel, or the edge for a point off every monitor).
-    const POINT target{x, y};
-    const ULONGLONG deadline = GetTickCount64() + 50;
-    POINT now{};
-    while (GetCursorPos(&now) && samePoint(now, before) && !samePoint(now, target) && GetTickCount64() < deadline)
-        Sleep(1);
-    if (samePoint(now, target)) return true;
-
-    // It did not arrive: place it directly.
     SetCursorPos(x, y);
+    if (runningUnderWine()) {
+        Sleep(5);
+        SetCursorPos(x, y);
+    }
     return cursorIsAt(x, y);
 }
 

@@ -12,13 +12,11 @@
 #include <vector>
 
 #include "commands/KeyCodeTable.h"
-#include "component/AbsoluteCoordinates.h"
 #include "component/KeyNames.h"
 
 namespace {
 
 using qdauto::isExtendedKey;
-using qdauto::normalizedCoordinate;
 using qdauto::virtualKeyFromName;
 
 // The name and code of each line '"name",   code' of the table the user is shown.
@@ -86,41 +84,6 @@ TEST(KeyNamesTest, NavigationArrowsWindowsMenuAndRightModifiersAreExtended) {
         EXPECT_FALSE(isExtendedKey(*virtualKeyFromName(name))) << name;
     for (int code : {96 /* keypad 0 */, 110 /* keypad point */, 162 /* left ctrl */, 164 /* left alt */})
         EXPECT_FALSE(isExtendedKey(code)) << code;
-}
-
-// The pixels that the system may map a normalized unit to: rounding down, or to the nearest.
-std::int64_t pixelRoundingDown(std::int32_t unit, std::int32_t origin, std::int32_t extent) {
-    return origin + (std::int64_t{unit} * extent) / 65536;
-}
-std::int64_t pixelRoundingToNearest(std::int32_t unit, std::int32_t origin, std::int32_t extent) {
-    return origin + std::llround(static_cast<double>(unit) * extent / 65536.0);
-}
-
-TEST(AbsoluteCoordinatesTest, EveryPixelOfTheVirtualScreenIsReachedExactly) {
-    // Single monitors, monitors left of or above the primary one, odd sizes, very wide desks.
-    const std::pair<std::int32_t, std::int32_t> screens[] = {
-        {0, 1}, {0, 2}, {0, 1280}, {0, 1366}, {0, 1000}, {-1920, 3840}, {-1366, 3286}, {-2560, 7680},
-        {-1080, 2160}, {100, 1023}, {0, 16384}, {-7, 32767}};
-    for (const auto& [origin, extent] : screens) {
-        std::int32_t previous = -1;
-        for (std::int32_t pixel = origin; pixel < origin + extent; ++pixel) {
-            const std::int32_t unit = normalizedCoordinate(pixel, origin, extent);
-            ASSERT_GE(unit, 0);
-            ASSERT_LE(unit, 65535);
-            ASSERT_GT(unit, previous) << "origin " << origin << " extent " << extent << " pixel " << pixel;
-            ASSERT_EQ(pixelRoundingDown(unit, origin, extent), pixel) << "origin " << origin << " extent " << extent;
-            ASSERT_EQ(pixelRoundingToNearest(unit, origin, extent), pixel) << "origin " << origin << " extent " << extent;
-            previous = unit;
-        }
-    }
-}
-
-TEST(AbsoluteCoordinatesTest, PixelsOffTheScreenGiveTheNearestEdge) {
-    EXPECT_EQ(normalizedCoordinate(-1, 0, 1280), 0);
-    EXPECT_EQ(normalizedCoordinate(-5000, -1920, 3840), 0);
-    EXPECT_EQ(normalizedCoordinate(1280, 0, 1280), normalizedCoordinate(1279, 0, 1280));
-    EXPECT_EQ(normalizedCoordinate(2147483647, -2147483647 - 1, 65536), 65535);
-    EXPECT_EQ(normalizedCoordinate(5, 0, 0), 0);
 }
 
 }  // namespace

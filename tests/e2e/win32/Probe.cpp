@@ -7,6 +7,8 @@
 //                                          waits until the window is in that state
 //   probe definition CAPTION               the window's definition
 //   probe dialogs [CAPTION]                the visible dialog boxes, with their controls
+//   probe foreign CAPTION-PART CLASS       another program's control: handle, place, text
+//   probe count CAPTION                    how many of the program's windows show that caption
 //   probe cursor                           the cursor position
 
 #include <windows.h>
@@ -404,6 +406,55 @@ int describeDialogs(std::string_view caption) {
     return 0;
 }
 
+struct ForeignSearch {
+    std::wstring captionPart;
+    std::wstring childClass;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findForeignChild(HWND child, LPARAM parameter) {
+    auto* search = reinterpret_cast<ForeignSearch*>(parameter);
+    if (className(child) != search->childClass) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+BOOL CALLBACK findForeign(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<ForeignSearch*>(parameter);
+    if (!IsWindowVisible(window) || windowText(window).find(search->captionPart) == std::wstring::npos) return TRUE;
+    EnumChildWindows(window, findForeignChild, parameter);
+    return search->found == nullptr;
+}
+
+// Another program's control: the first child of the class in a visible window whose caption
+// holds the text.
+int describeForeign(std::string_view captionPart, std::string_view childClass) {
+    ForeignSearch search{widen(captionPart), widen(childClass)};
+    EnumWindows(findForeign, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        std::puts("null");
+        return 1;
+    }
+    RECT screen;
+    GetWindowRect(search.found, &screen);
+    Json json;
+    json.open('{').key("handle").value(static_cast<long long>(reinterpret_cast<std::intptr_t>(search.found)));
+    json.key("screen").rect(screen).key("text").value(narrow(windowText(search.found))).close('}');
+    std::printf("%s\n", json.text().c_str());
+    return 0;
+}
+
+struct CaptionCount {
+    std::wstring caption;
+    int count = 0;
+};
+
+BOOL CALLBACK countByCaption(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<CaptionCount*>(parameter);
+    if (className(window) == L"LandouForm" && IsWindowVisible(window) && windowText(window) == search->caption) ++search->count;
+    return TRUE;
+}
+
 int describeDefinition(std::string_view caption) {
     const WindowDefinition* definition = definitionByCaption(caption);
     if (!definition) {
@@ -469,6 +520,13 @@ int wmain(int argc, wchar_t** argv) {
     if (args.size() == 2 && args[0] == "definition") return describeDefinition(args[1]);
     if (args.size() <= 2 && !args.empty() && args[0] == "dialogs") return describeDialogs(args.size() == 2 ? args[1] : "");
     if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
+    if (args.size() == 3 && args[0] == "foreign") return describeForeign(args[1], args[2]);
+    if (args.size() == 2 && args[0] == "count") {
+        CaptionCount search{widen(args[1])};
+        EnumWindows(countByCaption, reinterpret_cast<LPARAM>(&search));
+        std::printf("%d\n", search.count);
+        return 0;
+    }
     if (args.size() == 1 && args[0] == "cursor") {
         POINT p;
         GetCursorPos(&p);
