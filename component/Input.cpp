@@ -1,6 +1,12 @@
 #include "component/Input.h"
 
 #include "component/KeyNames.h"
+#include "component/Module.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace qdauto::input {
 namespace {
@@ -55,11 +61,65 @@ INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
 }  // namespace
 
 // Under Wine's X11 desktops a new cursor position can be undone a few milliseconds later by a
-// pointer motion of the one before; placed once more after that, it stays.
+// pointer motion of the one before; placed once more after that, it stays. A thread of the
+// library does that second placement, so that a move returns at once.
 bool runningUnderWine() {
     static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     return wine;
 }
+
+class SecondPlacement {
+public:
+    static SecondPlacement& instance() {
+        static SecondPlacement* placement = new SecondPlacement;  // lives as long as the process
+        return *placement;
+    }
+
+    void schedule(int x, int y) {
+        const std::lock_guard lock(mutex_);
+        point_ = {x, y};
+        due_ = std::chrono::steady_clock::now() + kDelay;
+        pending_ = true;
+        changed_.notify_all();
+    }
+
+    // Returns once no second placement is due (a click must not come before it).
+    void settle() {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return !pending_; });
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kDelay{5};
+
+    SecondPlacement() {
+        module::addUse();  // the thread keeps the library loaded
+        std::thread([this] { run(); }).detach();
+    }
+
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return pending_; });
+            // A later move before the time is due moves the time on.
+            while (std::chrono::steady_clock::now() < due_) {
+                const auto due = due_;
+                changed_.wait_until(lock, due, [&] { return due_ != due; });
+            }
+            PhysicalPixels physical;
+            SetCursorPos(point_.x, point_.y);
+            pending_ = false;
+            done_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::condition_variable done_;
+    POINT point_{};
+    std::chrono::steady_clock::time_point due_;
+    bool pending_ = false;
+};
 
 // The cursor is placed directly rather than by injected absolute moves: where those are applied
 // late (as under X11 desktops), a late one undoes the next move and the following click lands
@@ -67,15 +127,14 @@ bool runningUnderWine() {
 bool moveTo(int x, int y) {
     Serialized serialized;
     PhysicalPixels physical;
+    const bool moves = !cursorIsAt(x, y);  // holding the cursor on its point moves nothing
+    if (moves && runningUnderWine()) SecondPlacement::instance().schedule(x, y);
     SetCursorPos(x, y);
-    if (runningUnderWine()) {
-        Sleep(5);
-        SetCursorPos(x, y);
-    }
     return cursorIsAt(x, y);
 }
 
 bool click(Button button, int times) {
+    if (runningUnderWine()) SecondPlacement::instance().settle();
     Serialized serialized;
     const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
     const bool physicalLeft = (button == Button::Left) != swapped;

@@ -1,5 +1,7 @@
 #include "playback/Player.h"
 
+#include <tuple>
+
 #include "commands/CommandList.h"
 #include "commands/CommandRow.h"
 #include "framework/TextToNumber.h"
@@ -79,21 +81,28 @@ bool Player::playPass(RunKind kind, CancelToken& token) {
     return platform_.wait(PassPause, token);
 }
 
-// Cells are read when they are needed, so an edit made during the run is played.
+// Cells are read when they are needed, so an edit made during the run is played: the row's kind
+// and arguments as it begins, a mouse row's position and click mode after its delay. (Cells
+// needed at one moment are read in one call on the user-interface thread.)
 bool Player::playRow(int row, RunKind kind, CancelToken& token) {
-    const std::string rowKind = cell(row, KindColumn);
+    const auto [rowKind, delay, text] = readOnUi([&] {
+        const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
+        return std::tuple(rows.cell(row, KindColumn), rows.cell(row, DelayColumn), rows.cell(row, TextColumn));
+    });
     if (rowKind == MouseRow) {
-        if (!platform_.wait(framework::textToInt32(cell(row, DelayColumn)), token)) return false;
-        const std::int32_t x = framework::textToInt32(cell(row, XColumn));
-        const std::int32_t y = framework::textToInt32(cell(row, YColumn));
-        const std::string mode = cell(row, ClickModeColumn);
+        if (!platform_.wait(framework::textToInt32(delay), token)) return false;
+        const auto [x, y, mode] = readOnUi([&] {
+            const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
+            return std::tuple(framework::textToInt32(rows.cell(row, XColumn)), framework::textToInt32(rows.cell(row, YColumn)),
+                              rows.cell(row, ClickModeColumn));
+        });
         const bool clicks = mode == LeftClick || mode == LeftDoubleClick || mode == RightClick;
         if (clicks || mode == MoveOnly) {
-            if (!act(token, [&] { automation_.MoveTo(x, y); })) return false;
+            if (!act(token, [&, x = x, y = y] { automation_.MoveTo(x, y); })) return false;
         }
         if (clicks) {
             if (!platform_.wait(ClickPause, token)) return false;
-            const bool clicked = act(token, [&] {
+            const bool clicked = act(token, [&, mode = mode] {
                 if (mode == LeftClick) automation_.LeftClick();
                 else if (mode == LeftDoubleClick) automation_.LeftDoubleClick();
                 else automation_.RightClick();
@@ -102,23 +111,16 @@ bool Player::playRow(int row, RunKind kind, CancelToken& token) {
         }
     } else if (rowKind == TextRow) {
         const std::int32_t window = platform_.windowUnderCursor();
-        const std::string text = cell(row, TextColumn);
-        if (!act(token, [&] { automation_.SendText(window, text); })) return false;
+        if (!act(token, [&, text = text] { automation_.SendText(window, text); })) return false;
     } else if (rowKind == KeyRow) {
-        const std::string key = cell(row, TextColumn);
-        if (!act(token, [&] { automation_.KeyPressName(key); })) return false;
+        if (!act(token, [&, text = text] { automation_.KeyPressName(text); })) return false;
     }
     if (!platform_.wait(RowPause, token)) return false;
     if (kind == RunKind::Thread && rowKind == DelayRow) {
-        const std::string delay = cell(row, TextColumn);
-        const int milliseconds = delay == Delay100ms ? 100 : delay == Delay1000ms ? 1000 : delay == Delay10s ? 10000 : 0;
+        const int milliseconds = text == Delay100ms ? 100 : text == Delay1000ms ? 1000 : text == Delay10s ? 10000 : 0;
         if (milliseconds && !platform_.wait(milliseconds, token)) return false;
     }
     return true;
-}
-
-std::string Player::cell(int row, int column) {
-    return readOnUi([&] { return main_.rows(超级列表框_鼠标命令).cell(row, column); });
 }
 
 // Runs on the user-interface thread, where the run is cancelled too: a cancel cannot come

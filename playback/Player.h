@@ -42,7 +42,6 @@ private:
     void threadRun(const std::shared_ptr<Run>& run);
     bool playPass(RunKind kind, framework::CancelToken& token);
     bool playRow(int row, RunKind kind, framework::CancelToken& token);
-    std::string cell(int row, int column);
     // An action of the run: made unless the run is cancelled (then false).
     template <class Action>
     bool act(framework::CancelToken& token, Action&& action) {

@@ -8,6 +8,8 @@
 #                                     exported again: times and peak memory
 #   scripts/bench.sh component [CALLS] the size of qdauto.dll and the median time of one MoveTo
 #                                     call by name through IDispatch
+#   scripts/bench.sh playback [ROWS]  the timing of played clicks against the specified waits,
+#                                     beside plain Sleep waits; the latency of F11
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 ensure_packages
@@ -20,5 +22,6 @@ case "${1:-startup}" in
   list) wine "$BUILD/win/bin/bench-list.exe" "${2:-10000}" "${3:-100}" ;;
   script) (cd "$BUILD" && wine "$BUILD/win/bin/bench-script.exe" "${2:-100000}") ;;
   component) python3 "$LANDOU_ROOT/tests/e2e/bench_component.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-5000}" ;;
-  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | script [ROWS] | component [CALLS]" >&2; exit 2 ;;
+  playback) python3 "$LANDOU_ROOT/tests/e2e/bench_playback.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" ;;
+  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | script [ROWS] | component [CALLS] | playback [ROWS]" >&2; exit 2 ;;
 esac

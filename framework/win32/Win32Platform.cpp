@@ -252,27 +252,64 @@ std::int32_t Win32Platform::windowUnderCursor() {
 
 std::shared_ptr<CancelToken> Win32Platform::newCancelToken() { return std::make_shared<EventToken>(); }
 
-bool Win32Platform::wait(int milliseconds, CancelToken& token) {
-    if (token.cancelled()) return false;
-    if (milliseconds <= 0) return true;
+namespace {
+
+long long performanceCounter() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+long long performanceFrequency() {
+    static const long long frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    return frequency;
+}
+
+// Calls sent from other threads are answered meanwhile (the user-interface thread's waits
+// serve the player's thread); nothing else is.
+void answerSentCalls() {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+// Sleeps on the thread's timer; false when the token's event ended the sleep.
+bool sleepOnTimer(int milliseconds, HANDLE cancelled) {
     thread_local ThreadTimer timer;
     if (!timer.highResolution) timeBeginPeriod(1);
     LARGE_INTEGER due;
     due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns
     SetWaitableTimer(timer.handle, &due, 0, nullptr, nullptr, FALSE);
-    const HANDLE handles[] = {static_cast<EventToken&>(token).event(), timer.handle};
+    const HANDLE handles[] = {cancelled, timer.handle};
     DWORD woken = 0;
-    for (;;) {
-        // Calls sent from other threads are answered meanwhile (the user-interface thread's
-        // waits serve the player's thread); nothing else is.
-        woken = MsgWaitForMultipleObjectsEx(2, handles, INFINITE, QS_SENDMESSAGE, 0);
-        if (woken != WAIT_OBJECT_0 + 2) break;
-        MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the sent calls
-    }
+    while ((woken = MsgWaitForMultipleObjectsEx(2, handles, INFINITE, QS_SENDMESSAGE, 0)) == WAIT_OBJECT_0 + 2)
+        answerSentCalls();
     CancelWaitableTimer(timer.handle);
     if (!timer.highResolution) timeEndPeriod(1);
-    return woken == WAIT_OBJECT_0 + 1 && !token.cancelled();
+    return woken == WAIT_OBJECT_0 + 1;
+}
+
+// The timer wakes up to this much late; the rest of a wait is spent yielding the processor
+// until the performance counter reaches the end.
+constexpr int kTimerMargin = 2;
+
+}  // namespace
+
+bool Win32Platform::wait(int milliseconds, CancelToken& token) {
+    if (token.cancelled()) return false;
+    if (milliseconds <= 0) return true;
+    const long long end = performanceCounter() + milliseconds * performanceFrequency() / 1000;
+    const HANDLE cancelled = static_cast<EventToken&>(token).event();
+    if (milliseconds > kTimerMargin && !sleepOnTimer(milliseconds - kTimerMargin, cancelled)) return false;
+    while (performanceCounter() < end) {
+        if (token.cancelled()) return false;
+        answerSentCalls();
+        SwitchToThread();
+    }
+    return !token.cancelled();
 }
 
 void Win32Platform::startThread(std::function<void()> body) {

@@ -4,7 +4,7 @@
 
 namespace framework::win32 {
 
-class Win32Platform final : public Platform {
+class Win32Platform : public Platform {
 public:
     void initialiseComForThisThread() override;
     std::string executableFolder() override;

@@ -1,8 +1,12 @@
 // target.exe: a window that logs the input it receives, one JSON object a line, to the file
-// given on its command line: mouse buttons with their client coordinates, key downs and ups
-// with their virtual keys, and characters. Each line is written through at once.
+// given on its command line: mouse moves and buttons with their client coordinates, key downs
+// and ups with their virtual keys, and characters, each with the time of the performance
+// counter. Each line is written through at once.
 //
-//   target LOG-FILE [X Y WIDTH HEIGHT]
+//   target LOG-FILE [X Y WIDTH HEIGHT [cursor]]
+//
+// With "cursor", a thread also logs every change of the cursor position on the screen
+// ("cursor" events, in screen coordinates), polled every 0.1 ms: when a move took effect.
 
 #include <windows.h>
 #include <windowsx.h>
@@ -10,15 +14,21 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
 std::FILE* logFile = nullptr;
 
+// Every line starts with the time, in microseconds of the performance counter.
 void logLine(const char* format, ...) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    std::fprintf(logFile, "{\"t\":%lld,", static_cast<long long>(now.QuadPart * 1000000 / frequency.QuadPart));
     va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(logFile, format, arguments);
+    std::vfprintf(logFile, format + 1, arguments);  // the format's own "{" is written above
     va_end(arguments);
     std::fputc('\n', logFile);
     std::fflush(logFile);
@@ -49,6 +59,12 @@ const char* keyMessageName(UINT message) {
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) {
+        static LPARAM last = -1;
+        if (lParam != last) logLine("{\"event\":\"WM_MOUSEMOVE\",\"x\":%d,\"y\":%d}", GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        last = lParam;
+        return 0;
+    }
     if (const char* name = mouseMessageName(message)) {
         logLine("{\"event\":\"%s\",\"x\":%d,\"y\":%d}", name, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
@@ -69,6 +85,22 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
+CRITICAL_SECTION logLock;
+
+DWORD WINAPI watchCursor(void*) {
+    POINT last{-100000, -100000};
+    for (;;) {
+        POINT now;
+        if (GetCursorPos(&now) && (now.x != last.x || now.y != last.y)) {
+            EnterCriticalSection(&logLock);
+            logLine("{\"event\":\"cursor\",\"x\":%ld,\"y\":%ld}", now.x, now.y);
+            LeaveCriticalSection(&logLock);
+            last = now;
+        }
+        SwitchToThread();
+    }
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -76,6 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const int x = argc >= 6 ? _wtoi(argv[2]) : 100, y = argc >= 6 ? _wtoi(argv[3]) : 100;
     const int width = argc >= 6 ? _wtoi(argv[4]) : 400, height = argc >= 6 ? _wtoi(argv[5]) : 300;
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    InitializeCriticalSection(&logLock);
 
     WNDCLASSW windowClass{};
     windowClass.style = CS_DBLCLKS;
@@ -98,10 +131,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     logLine("{\"event\":\"ready\",\"window\":%ld,\"client\":[%ld,%ld,%ld,%ld]}",
             static_cast<long>(reinterpret_cast<LONG_PTR>(window)), origin.x, origin.y, client.right, client.bottom);
 
+    if (argc >= 7 && std::wstring(argv[6]) == L"cursor") CreateThread(nullptr, 0, watchCursor, nullptr, 0, nullptr);
+
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
+        EnterCriticalSection(&logLock);
         DispatchMessageW(&message);
+        LeaveCriticalSection(&logLock);
     }
     std::fclose(logFile);
     return 0;
