@@ -8,7 +8,7 @@
 
 namespace framework {
 
-std::string toCodePage936(std::string_view utf8);
+std::string toCodePage936(std::string_view text);
 // Bytes that are no valid GBK or GB18030 become U+FFFD.
 std::string fromCodePage936(std::string_view bytes);
 

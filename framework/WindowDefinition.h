@@ -28,6 +28,28 @@ enum class ControlKind : unsigned char {
     Menu,            // no place: a hidden top-level menu, popped up on demand
 };
 
+// The kind as the layout tables name it.
+constexpr const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Toolbar: return "toolbar";
+        case ControlKind::GroupBox: return "group box";
+        case ControlKind::ReportList: return "report list";
+        case ControlKind::Button: return "button";
+        case ControlKind::Edit: return "edit box";
+        case ControlKind::CheckBox: return "check box";
+        case ControlKind::DropDownList: return "drop-down list";
+        case ControlKind::TransparentLabel: return "transparent label";
+        case ControlKind::Label: return "label";
+        case ControlKind::Hyperlink: return "hyperlink";
+        case ControlKind::HtmlViewer: return "HTML viewer";
+        case ControlKind::FileDialog: return "file dialog";
+        case ControlKind::Timer: return "timer";
+        case ControlKind::InvisibleLabel: return "invisible label";
+        case ControlKind::Menu: return "menu";
+    }
+    return "";
+}
+
 enum class Alignment : unsigned char { Left, Centre };
 
 struct ListColumn {

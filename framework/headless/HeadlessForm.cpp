@@ -5,26 +5,11 @@
 #include <utility>
 
 #include "framework/IntegerInput.h"
+#include "framework/Utf8.h"
 #include "framework/headless/HeadlessWindowSystem.h"
 
 namespace framework::headless {
 namespace {
-
-// The length of the UTF-8 sequence that starts with this byte.
-size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    return 2;
-}
-
-char32_t decode(std::string_view s) {
-    const auto b0 = static_cast<unsigned char>(s[0]);
-    if (s.size() == 1) return b0;
-    char32_t cp = b0 & (0xFFu >> (s.size() + 1));
-    for (size_t i = 1; i < s.size(); ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3Fu);
-    return cp;
-}
 
 void eraseLastCharacter(std::string& text) {
     while (!text.empty()) {
@@ -175,10 +160,9 @@ void HeadlessForm::type(std::string_view edit, std::string_view text) {
     ControlState& s = state(edit);
     const bool integersOnly = s.definition->input == EditInput::Integers;
     for (size_t i = 0; i < text.size();) {
-        const size_t length = std::min(sequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
-        const std::string_view character = text.substr(i, length);
-        i += length;
-        const char32_t typed = decode(character);
+        const std::string_view character = utf8::firstCharacter(text.substr(i));
+        i += character.size();
+        const char32_t typed = utf8::codePoint(character);
         if (integersOnly && !integerBoxKeeps(typed)) continue;
         if (typed == U'\b')
             eraseLastCharacter(s.text);

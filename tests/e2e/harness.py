@@ -93,14 +93,18 @@ class Wine:
             self.keeper.wait()
             self.keeper = None
 
-    def probe(self, *args: str, timeout: float = 30):
-        # Output through a file, not a pipe: Wine processes that a start spawns (the desktop,
-        # services) would inherit the pipe and keep it open.
+    def output(self, *args: str, timeout: float = 60) -> str:
+        """What a Windows program writes, once it has ended. Through a file, not a pipe: Wine
+        processes that a start spawns (the desktop, services) would inherit the pipe and keep it
+        open."""
         with tempfile.TemporaryFile() as out:
-            subprocess.run(["wine", str(self.bin / "probe.exe"), *args], env=self.env, stdout=out,
-                           stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=timeout)
+            subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=subprocess.DEVNULL,
+                           stdin=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
-            text = out.read().decode("utf-8")
+            return out.read().decode("utf-8", "replace")
+
+    def probe(self, *args: str, timeout: float = 30):
+        text = self.output(str(self.bin / "probe.exe"), *args, timeout=timeout)
         return json.loads(text) if text.strip() else None
 
     def run_quietly(self, *args: str, timeout: float = 60) -> int:
@@ -124,11 +128,7 @@ class Wine:
         words = []
         for step in steps:
             words += [";", *step] if words else list(step)
-        with tempfile.TemporaryFile() as out:
-            subprocess.run(["wine", str(self.bin / "component-client.exe"), *words], env=self.env, stdout=out,
-                           stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=timeout)
-            out.seek(0)
-            text = out.read().decode("utf-8")
+        text = self.output(str(self.bin / "component-client.exe"), *words, timeout=timeout)
         return json.loads(text) if text.strip() else None
 
     def wait_window(self, caption: str, state: str = "shown", seconds: float = 30) -> bool:
@@ -150,11 +150,7 @@ class Wine:
 
     def registry_text(self, key: str, value: str = "") -> str:
         """A text value read back from the prefix's registry ("" is the default value)."""
-        with tempfile.TemporaryFile() as out:
-            subprocess.run(["wine", "reg", "query", key, *(["/v", value] if value else ["/ve"])], env=self.env,
-                           stdout=out, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=60)
-            out.seek(0)
-            lines = out.read().decode("utf-8", "replace").splitlines()
+        lines = self.output("reg", "query", key, *(["/v", value] if value else ["/ve"])).splitlines()
         for line in lines:
             parts = line.strip().split("    ", 2)
             if len(parts) == 3 and parts[1] == "REG_SZ":

@@ -7,10 +7,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "framework/win32/Win32Form.h"
@@ -18,20 +18,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Handles whatever is waiting, as the message loop would between user actions.
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+using bench::Clock;
+using bench::millisecondsSince;
+using bench::pumpMessages;
 
 HWND findList(HWND window) {
     HWND found = nullptr;

@@ -7,10 +7,10 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "framework/CodePage936.h"
@@ -22,19 +22,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+using bench::Clock;
+using bench::millisecondsSince;
+using bench::pumpMessages;
 
 // Rows of all four kinds, Chinese text included.
 std::string sampleFile(int rows) {
