@@ -3,10 +3,7 @@
 #include "component/KeyNames.h"
 #include "component/Module.h"
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <new>
 
 namespace qdauto::input {
 namespace {
@@ -63,61 +60,71 @@ INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
 // Under Wine's X11 desktops a new cursor position can be undone a few milliseconds later by a
 // pointer motion of the one before; placed once more after that, it stays. A thread of the
 // library does that second placement, so that a move returns at once.
-bool runningUnderWine() {
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
+bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 class SecondPlacement {
 public:
+    // Made on first use, and kept as long as the process runs (no static guard of the runtime).
     static SecondPlacement& instance() {
-        static SecondPlacement* placement = new SecondPlacement;  // lives as long as the process
-        return *placement;
+        static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+        alignas(SecondPlacement) static unsigned char storage[sizeof(SecondPlacement)];
+        InitOnceExecuteOnce(
+            &once, [](INIT_ONCE*, void* place, void**) -> BOOL { return new (place) SecondPlacement != nullptr; }, storage,
+            nullptr);
+        return *reinterpret_cast<SecondPlacement*>(storage);
     }
 
     void schedule(int x, int y) {
-        const std::lock_guard lock(mutex_);
+        AcquireSRWLockExclusive(&lock_);
         point_ = {x, y};
-        due_ = std::chrono::steady_clock::now() + kDelay;
+        due_ = now() + kDelay;
         pending_ = true;
-        changed_.notify_all();
+        ReleaseSRWLockExclusive(&lock_);
+        WakeAllConditionVariable(&changed_);
     }
 
     // Returns once no second placement is due (a click must not come before it).
     void settle() {
-        std::unique_lock lock(mutex_);
-        done_.wait(lock, [this] { return !pending_; });
+        AcquireSRWLockExclusive(&lock_);
+        while (pending_) SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
+        ReleaseSRWLockExclusive(&lock_);
     }
 
 private:
-    static constexpr std::chrono::milliseconds kDelay{5};
+    static constexpr double kDelay = 5.0;  // milliseconds
 
     SecondPlacement() {
         module::addUse();  // the thread keeps the library loaded
-        std::thread([this] { run(); }).detach();
+        CloseHandle(CreateThread(nullptr, 0, run, this, 0, nullptr));
     }
 
-    void run() {
-        std::unique_lock lock(mutex_);
+    static double now() {
+        LARGE_INTEGER counter, frequency;
+        QueryPerformanceCounter(&counter);
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    }
+
+    static DWORD WINAPI run(void* self) {
+        auto& placement = *static_cast<SecondPlacement*>(self);
+        AcquireSRWLockExclusive(&placement.lock_);
         for (;;) {
-            changed_.wait(lock, [this] { return pending_; });
+            while (!placement.pending_) SleepConditionVariableSRW(&placement.changed_, &placement.lock_, INFINITE, 0);
             // A later move before the time is due moves the time on.
-            while (std::chrono::steady_clock::now() < due_) {
-                const auto due = due_;
-                changed_.wait_until(lock, due, [&] { return due_ != due; });
-            }
+            for (double left = placement.due_ - now(); left > 0; left = placement.due_ - now())
+                SleepConditionVariableSRW(&placement.changed_, &placement.lock_, static_cast<DWORD>(left) + 1, 0);
             PhysicalPixels physical;
-            SetCursorPos(point_.x, point_.y);
-            pending_ = false;
-            done_.notify_all();
+            SetCursorPos(placement.point_.x, placement.point_.y);
+            placement.pending_ = false;
+            WakeAllConditionVariable(&placement.done_);
         }
     }
 
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::condition_variable done_;
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE done_ = CONDITION_VARIABLE_INIT;
     POINT point_{};
-    std::chrono::steady_clock::time_point due_;
+    double due_ = 0;
     bool pending_ = false;
 };
 
@@ -128,8 +135,13 @@ bool moveTo(int x, int y) {
     Serialized serialized;
     PhysicalPixels physical;
     const bool moves = !cursorIsAt(x, y);  // holding the cursor on its point moves nothing
-    if (moves && runningUnderWine()) SecondPlacement::instance().schedule(x, y);
+    const bool wine = moves && runningUnderWine();
+    if (wine) SecondPlacement::instance().schedule(x, y);
     SetCursorPos(x, y);
+    if (cursorIsAt(x, y)) return true;
+    if (!wine) return false;
+    // Undone already by the late motion: the answer is where the second placement leaves it.
+    SecondPlacement::instance().settle();
     return cursorIsAt(x, y);
 }
 
