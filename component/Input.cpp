@@ -55,6 +55,14 @@ INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
     return input;
 }
 
+// Sends press and release pairs in one call. Input blocked part-way can leave the last press
+// without its release; the release is sent on its own then, so nothing stays held down.
+bool sendReleasingOnFailure(INPUT* events, UINT count, INPUT release) {
+    const UINT sent = SendInput(count, events, sizeof(INPUT));
+    if (sent % 2 == 1) SendInput(1, &release, sizeof(INPUT));
+    return sent == count;
+}
+
 }  // namespace
 
 // Under Wine's X11 desktops a new cursor position can be undone a few milliseconds later by a
@@ -160,7 +168,7 @@ bool click(Button button, int times) {
         events[count++] = mouseInput(down);
         events[count++] = mouseInput(up);
     }
-    return SendInput(count, events, sizeof(INPUT)) == count;
+    return sendReleasingOnFailure(events, count, mouseInput(up));
 }
 
 bool sendText(HWND window, std::wstring_view text) {
@@ -186,7 +194,7 @@ bool pressKey(int virtualKey) {
     const WORD scanCode = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
     const DWORD extended = isExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0;
     INPUT events[] = {keyInput(key, scanCode, extended), keyInput(key, scanCode, extended | KEYEVENTF_KEYUP)};
-    return SendInput(2, events, sizeof(INPUT)) == 2;
+    return sendReleasingOnFailure(events, 2, events[1]);
 }
 
 }  // namespace qdauto::input
