@@ -9,7 +9,19 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, Wine, centre, controls_by_name  # noqa: E402
+from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, Wine, centre, controls_by_name, windows_path  # noqa: E402
+
+# A small macro: open the start menu, type a program name, confirm, wait, click and type.
+MACRO = [
+    ["模拟", "*", "*", "*", "*", "win"],
+    ["延时", "*", "*", "*", "*", "1000毫秒"],
+    ["键盘", "*", "*", "*", "*", "notepad"],
+    ["模拟", "*", "*", "*", "*", "enter"],
+    ["延时", "*", "*", "*", "*", "1000毫秒"],
+    ["鼠标", "640", "400", "左键单击", "100", "*"],
+    ["键盘", "*", "*", "*", "*", "你好，世界"],
+    ["鼠标", "700", "420", "右键单击", "500", "*"],
+]
 
 
 def main():
@@ -37,6 +49,13 @@ def main():
         wine.click_control(controls_by_name(wine.window(MAIN))["按钮2"])
         wine.wait_window(KEY_EDITOR)
         shoot(KEY_EDITOR, "key-editor.png")
+
+        wine.stop_programs()
+        macro = exe.parent / "sample.qd"
+        macro.write_bytes("".join("]]][[[".join(row) + "+++---" for row in MACRO).encode("gb18030"))
+        wine.start(exe, windows_path(macro))
+        wine.wait_window(MAIN)
+        shoot(MAIN, "macro-loaded.png")
     finally:
         wine.shut_down()
 
