@@ -12,11 +12,7 @@
 #                                     beside plain Sleep waits; the latency of F11
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
-ensure_packages
-build_windows >/dev/null
-start_virtual_display
-trap 'kill $XVFB_PID 2>/dev/null' EXIT
-prepare_prefix "$BUILD/wine-e2e" desktop
+open_e2e_session
 case "${1:-startup}" in
   startup) python3 "$LANDOU_ROOT/tests/e2e/bench_startup.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-9}" ;;
   list) wine "$BUILD/win/bin/bench-list.exe" "${2:-10000}" "${3:-100}" ;;

@@ -95,3 +95,13 @@ prepare_prefix() {  # PREFIX [desktop]
   wineserver -w
   touch "$stamp"
 }
+
+# For the benchmark and screenshot commands: the Windows build, a virtual display that ends
+# with the script, and the end-to-end tests' prefix.
+open_e2e_session() {
+  ensure_packages
+  build_windows >/dev/null
+  start_virtual_display
+  trap 'kill $XVFB_PID 2>/dev/null' EXIT
+  prepare_prefix "$BUILD/wine-e2e" desktop
+}

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "framework/win32/WideText.h"
+#include "tests/e2e/win32/JsonText.h"
 
 using framework::win32::narrow;
 using framework::win32::widen;
@@ -37,23 +38,6 @@ using framework::win32::widen;
 namespace {
 
 const CLSID kClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
-
-std::string quoted(std::string_view text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-            out += buffer;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
 
 std::string hex(HRESULT hr) {
     char buffer[16];
@@ -313,7 +297,7 @@ std::string windowText(HWND window) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(copied));
-    return quoted(narrow(text));
+    return jsonQuoted(narrow(text));
 }
 
 HWND windowFromNumber(const std::string& text) {
@@ -376,7 +360,7 @@ int wmain(int argc, wchar_t** argv) {
         } else if (verb == "bench" && step.size() == 2) {
             out += bench(component(), std::atoi(step[1].c_str()));
         } else {
-            out += "{\"unknownStep\":" + quoted(verb) + "}";
+            out += "{\"unknownStep\":" + jsonQuoted(verb) + "}";
         }
     }
     std::printf("%s]\n", out.c_str());

@@ -22,6 +22,7 @@
 #include "app/MainWindowDefinition.h"
 #include "app/MouseCommandWindowDefinition.h"
 #include "framework/win32/WideText.h"
+#include "tests/e2e/win32/JsonText.h"
 
 using framework::ControlDefinition;
 using framework::ControlKind;
@@ -57,22 +58,7 @@ private:
         if (!first_) out_ += ',';
         first_ = false;
     }
-    void string(std::string_view s) {
-        out_ += '"';
-        for (unsigned char c : s) {
-            if (c == '"' || c == '\\') {
-                out_ += '\\';
-                out_ += static_cast<char>(c);
-            } else if (c < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                out_ += buffer;
-            } else {
-                out_ += static_cast<char>(c);
-            }
-        }
-        out_ += '"';
-    }
+    void string(std::string_view s) { out_ += jsonQuoted(s); }
     std::string out_;
     bool first_ = true;
 };
