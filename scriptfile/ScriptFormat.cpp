@@ -5,20 +5,33 @@
 
 namespace scriptfile {
 
-std::vector<std::string_view> splitText(std::string_view text, std::string_view separator) {
-    std::vector<std::string_view> pieces;
+namespace {
+
+// Calls back with each piece that splitText gives, in order, while the callback returns true.
+template <class Piece>
+void forEachPiece(std::string_view text, std::string_view separator, Piece&& piece) {
     size_t start = 0;
     size_t i = 0;
     while (i < text.size()) {
         if (text.compare(i, separator.size(), separator) == 0) {
-            pieces.push_back(text.substr(start, i - start));
+            if (!piece(text.substr(start, i - start))) return;
             i += separator.size();
             start = i;
         } else {
             i += static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size() ? 2 : 1;
         }
     }
-    if (start < text.size()) pieces.push_back(text.substr(start));
+    if (start < text.size()) piece(text.substr(start));
+}
+
+}  // namespace
+
+std::vector<std::string_view> splitText(std::string_view text, std::string_view separator) {
+    std::vector<std::string_view> pieces;
+    forEachPiece(text, separator, [&](std::string_view piece) {
+        pieces.push_back(piece);
+        return true;
+    });
     return pieces;
 }
 
@@ -35,15 +48,24 @@ std::string scriptBytes(const commands::CommandList& list) {
     return framework::toCodePage936(text);
 }
 
+// Records and fields are taken one by one as they are found, so that no file, however many
+// separators it holds, needs more than its own bytes and its rows in memory.
 void forEachRecord(std::string_view bytes, const std::function<void(const std::array<std::string, FieldCount>&)>& row) {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::array<std::string, FieldCount> fields;
-    for (const std::string_view record : splitText(bytes, RecordSeparator)) {
-        const std::vector<std::string_view> pieces = splitText(record, FieldSeparator);
-        if (pieces.size() < static_cast<size_t>(FieldCount)) continue;
-        for (size_t f = 0; f < fields.size(); ++f) fields[f] = framework::fromCodePage936(pieces[f]);
-        row(fields);
-    }
+    forEachPiece(bytes, RecordSeparator, [&](std::string_view record) {
+        std::array<std::string_view, FieldCount> pieces;
+        size_t count = 0;
+        forEachPiece(record, FieldSeparator, [&](std::string_view piece) {
+            pieces[count++] = piece;
+            return count < pieces.size();  // fields after the sixth are not looked at
+        });
+        if (count == pieces.size()) {
+            for (size_t f = 0; f < fields.size(); ++f) fields[f] = framework::fromCodePage936(pieces[f]);
+            row(fields);
+        }
+        return true;
+    });
 }
 
 void appendRecords(std::string_view bytes, commands::CommandList& list) {

@@ -1,14 +1,17 @@
 // bench-script.exe: a data file of many rows imported into the real main window's command
 // list and exported again, as the toolbar's import and export do (without their dialogs).
-// Prints the time of each and the process's peak memory.
+// Prints the time of each and the process's peak memory. With "load", only reads the named
+// file into the list, as a stress of the reader with files of any size and content.
 //
 //   bench-script [ROWS] [FOLDER]
+//   bench-script load FILE
 
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "BenchSupport.h"
 #include "app/MainWindowDefinition.h"
@@ -41,17 +44,35 @@ std::string sampleFile(int rows) {
     return framework::toCodePage936(text);
 }
 
+void printPeakMemory() {
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    std::printf("peak working set: %.1f MiB, peak private bytes: %.1f MiB\n", memory.PeakWorkingSetSize / 1048576.0,
+                memory.PeakPagefileUsage / 1048576.0);
+}
+
+int loadOnly(framework::win32::Win32Platform& platform, commands::CommandList& list, const std::string& path) {
+    const auto start = Clock::now();
+    scriptfile::readFileIntoList(platform, list, path);
+    pumpMessages();
+    std::printf("%d rows in %.0f ms; ", list.rowCount(), millisecondsSince(start));
+    printPeakMemory();
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int rows = argc > 1 ? _wtoi(argv[1]) : 100000;
-    const std::string folder = argc > 2 ? framework::win32::narrow(argv[2]) : ".";
     framework::win32::Win32Platform platform;
     framework::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
     auto form = windows.createForm(app::mainWindowDefinition());
     form->open();
     pumpMessages();
     commands::CommandList list(form->rows(app::main_window::超级列表框_鼠标命令.name));
+    if (argc > 2 && std::wstring_view(argv[1]) == L"load") return loadOnly(platform, list, framework::win32::narrow(argv[2]));
+
+    const int rows = argc > 1 ? _wtoi(argv[1]) : 100000;
+    const std::string folder = argc > 2 ? framework::win32::narrow(argv[2]) : ".";
 
     const std::string input = folder + "\\bench-import.qd";
     const std::string bytes = sampleFile(rows);
@@ -67,14 +88,11 @@ int wmain(int argc, wchar_t** argv) {
     const double exported = millisecondsSince(start);
     const auto out = platform.readFile(folder + "\\bench-export.qd");
 
-    PROCESS_MEMORY_COUNTERS memory{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("rows: %d, file: %zu bytes\n", list.rowCount(), bytes.size());
     std::printf("import (read, split, decode, %d rows into the list, shown): %.0f ms\n", rows, imported);
     std::printf("export (encode, write beside, replace): %.0f ms, %s\n", exported,
                 written && out == bytes ? "the same bytes" : "DIFFERENT BYTES");
-    std::printf("peak working set: %.1f MiB, peak private bytes: %.1f MiB\n", memory.PeakWorkingSetSize / 1048576.0,
-                memory.PeakPagefileUsage / 1048576.0);
+    printPeakMemory();
     DeleteFileW(framework::win32::widen(input).c_str());
     DeleteFileW(framework::win32::widen(folder + "\\bench-export.qd").c_str());
     form->destroy();
