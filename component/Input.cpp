@@ -65,45 +65,67 @@ bool sendReleasingOnFailure(INPUT* events, UINT count, INPUT release) {
 
 }  // namespace
 
-// Under Wine's X11 desktops a new cursor position can be undone a few milliseconds later by a
-// pointer motion of the one before; placed once more after that, it stays. A thread of the
-// library does that second placement, so that a move returns at once.
-bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
-
-class SecondPlacement {
+// Under Wine's X11 desktops a new cursor position can be undone, a few milliseconds later or
+// more on a busy machine, by a late pointer motion of the position before. A thread of the
+// library therefore places the cursor once more 5 ms after a move, and for a while after that
+// places it again whenever it has left the point, so that a move returns at once and a click
+// that follows lands on the point. It exists only under Wine.
+class PlacementKeeper {
 public:
-    // Made on first use, and kept as long as the process runs (no static guard of the runtime).
-    static SecondPlacement& instance() {
+    // Made on first use and kept as long as the process runs; null where it is not needed or
+    // its thread could not start. (No static guard of the runtime is involved.)
+    static PlacementKeeper* instance() {
         static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
-        alignas(SecondPlacement) static unsigned char storage[sizeof(SecondPlacement)];
-        InitOnceExecuteOnce(
-            &once, [](INIT_ONCE*, void* place, void**) -> BOOL { return new (place) SecondPlacement != nullptr; }, storage,
-            nullptr);
-        return *reinterpret_cast<SecondPlacement*>(storage);
+        alignas(PlacementKeeper) static unsigned char storage[sizeof(PlacementKeeper)];
+        void* keeper = nullptr;
+        InitOnceExecuteOnce(&once, [](INIT_ONCE*, void* place, void** made) -> BOOL {
+            if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return TRUE;
+            auto* keeper = new (place) PlacementKeeper;
+            if (keeper->start()) *made = keeper;
+            return TRUE;
+        }, storage, &keeper);
+        return static_cast<PlacementKeeper*>(keeper);
     }
 
-    void schedule(int x, int y) {
+    // A move to a new point: the placements start again for it.
+    void moved(int x, int y) {
         AcquireSRWLockExclusive(&lock_);
         point_ = {x, y};
-        due_ = now() + kDelay;
-        pending_ = true;
+        movedAt_ = now();
+        ++moves_;
+        watching_ = true;
+        placed_ = false;
         ReleaseSRWLockExclusive(&lock_);
         WakeAllConditionVariable(&changed_);
     }
 
-    // Returns once no second placement is due (a click must not come before it).
+    // A move to where the cursor already is: placements still due go to this point.
+    void aim(int x, int y) {
+        AcquireSRWLockExclusive(&lock_);
+        if (watching_) point_ = {x, y};
+        ReleaseSRWLockExclusive(&lock_);
+    }
+
+    // Returns once the first placement after the last move is made (a click must not come
+    // before it).
     void settle() {
         AcquireSRWLockExclusive(&lock_);
-        while (pending_) SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
+        while (watching_ && !placed_) SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
         ReleaseSRWLockExclusive(&lock_);
     }
 
 private:
-    static constexpr double kDelay = 5.0;  // milliseconds
+    // Milliseconds after a move: the first placement, then the checks.
+    static constexpr double kPlacements[] = {5, 20, 50, 100, 150};
 
-    SecondPlacement() {
+    PlacementKeeper() = default;
+
+    bool start() {
+        const HANDLE thread = CreateThread(nullptr, 0, run, this, 0, nullptr);
+        if (!thread) return false;
+        CloseHandle(thread);
         module::addUse();  // the thread keeps the library loaded
-        CloseHandle(CreateThread(nullptr, 0, run, this, 0, nullptr));
+        return true;
     }
 
     static double now() {
@@ -114,17 +136,23 @@ private:
     }
 
     static DWORD WINAPI run(void* self) {
-        auto& placement = *static_cast<SecondPlacement*>(self);
-        AcquireSRWLockExclusive(&placement.lock_);
+        auto& keeper = *static_cast<PlacementKeeper*>(self);
+        AcquireSRWLockExclusive(&keeper.lock_);
         for (;;) {
-            while (!placement.pending_) SleepConditionVariableSRW(&placement.changed_, &placement.lock_, INFINITE, 0);
-            // A later move before the time is due moves the time on.
-            for (double left = placement.due_ - now(); left > 0; left = placement.due_ - now())
-                SleepConditionVariableSRW(&placement.changed_, &placement.lock_, static_cast<DWORD>(left) + 1, 0);
-            PhysicalPixels physical;
-            SetCursorPos(placement.point_.x, placement.point_.y);
-            placement.pending_ = false;
-            WakeAllConditionVariable(&placement.done_);
+            while (!keeper.watching_) SleepConditionVariableSRW(&keeper.changed_, &keeper.lock_, INFINITE, 0);
+            const unsigned move = keeper.moves_;
+            for (const double after : kPlacements) {
+                for (double left = keeper.movedAt_ + after - now(); left > 0 && keeper.moves_ == move;
+                     left = keeper.movedAt_ + after - now())
+                    SleepConditionVariableSRW(&keeper.changed_, &keeper.lock_, static_cast<DWORD>(left) + 1, 0);
+                if (keeper.moves_ != move) break;  // a newer move starts again
+                PhysicalPixels physical;
+                if (!keeper.placed_ || !cursorIsAt(keeper.point_.x, keeper.point_.y))
+                    SetCursorPos(keeper.point_.x, keeper.point_.y);
+                keeper.placed_ = true;
+                WakeAllConditionVariable(&keeper.done_);
+            }
+            if (keeper.moves_ == move) keeper.watching_ = false;
         }
     }
 
@@ -132,8 +160,10 @@ private:
     CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
     CONDITION_VARIABLE done_ = CONDITION_VARIABLE_INIT;
     POINT point_{};
-    double due_ = 0;
-    bool pending_ = false;
+    double movedAt_ = 0;
+    unsigned moves_ = 0;
+    bool watching_ = false;
+    bool placed_ = false;
 };
 
 // The cursor is placed directly rather than by injected absolute moves: where those are applied
@@ -142,19 +172,22 @@ private:
 bool moveTo(int x, int y) {
     Serialized serialized;
     PhysicalPixels physical;
-    const bool moves = !cursorIsAt(x, y);  // holding the cursor on its point moves nothing
-    const bool wine = moves && runningUnderWine();
-    if (wine) SecondPlacement::instance().schedule(x, y);
+    PlacementKeeper* const keeper = PlacementKeeper::instance();
+    if (cursorIsAt(x, y)) {  // holding the cursor on its point moves nothing
+        if (keeper) keeper->aim(x, y);
+        return true;
+    }
+    if (keeper) keeper->moved(x, y);
     SetCursorPos(x, y);
     if (cursorIsAt(x, y)) return true;
-    if (!wine) return false;
-    // Undone already by the late motion: the answer is where the second placement leaves it.
-    SecondPlacement::instance().settle();
+    if (!keeper) return false;
+    // Undone already by a late motion: the answer is where the next placement leaves it.
+    keeper->settle();
     return cursorIsAt(x, y);
 }
 
 bool click(Button button, int times) {
-    if (runningUnderWine()) SecondPlacement::instance().settle();
+    if (PlacementKeeper* keeper = PlacementKeeper::instance()) keeper->settle();
     Serialized serialized;
     const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
     const bool physicalLeft = (button == Button::Left) != swapped;

@@ -5,6 +5,7 @@ import unittest
 
 import harness
 from harness import MAIN, wait_until
+from test_component import CLASS_KEY
 
 
 class InstallationTest(unittest.TestCase):
@@ -25,12 +26,21 @@ class InstallationTest(unittest.TestCase):
         else:
             self.component.unlink(missing_ok=True)
 
-    def test_the_first_start_writes_the_component(self):
+    def test_the_first_start_writes_registers_and_uses_the_component(self):
+        self.wine.run_quietly("reg", "delete", CLASS_KEY, "/f")  # as on a machine that never had it
         self.wine.start(self.exe)
         self.assertTrue(self.wine.wait_window(MAIN))
         self.assertTrue(wait_until(self.component.exists))
         self.assertEqual(self.component.read_bytes(), (self.wine.bin / "qdauto.dll").read_bytes())
         self.assertEqual(self.wine.dialogs(), [])
+        self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32"), "C:\\windows\\qdauto.dll")
+        self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32", "ThreadingModel"), "Both")
+        # The object made right after registration plays: the cursor lock pulls the cursor back.
+        self.wine.xdotool("mousemove", "--sync", "321", "432")
+        self.wine.key("F3", "ctrl+s")
+        self.wine.xdotool("mousemove", "700", "600")
+        self.assertTrue(wait_until(lambda: self.wine.probe("cursor") == [321, 432], 3, 0.05))
+        self.wine.key("ctrl+q")
 
     def test_an_unwritable_and_unloadable_component_is_reported_and_start_up_goes_on(self):
         self.component.mkdir()  # a folder in its place: it can be neither written nor loaded
