@@ -1,6 +1,7 @@
 #include "framework/Gb18030.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace framework {
@@ -16,6 +17,21 @@ struct Range {
 constexpr Range kRanges[] = {
 #include "Gb18030Ranges.inc"
 };
+
+struct TwoByteForm {
+    char32_t codePoint;
+    std::uint16_t bytes;
+};
+
+// In code point order, and the same in the order of their bytes.
+constexpr TwoByteForm kTwoByteForms[] = {
+#include "Gb18030TwoByte.inc"
+};
+constexpr auto kTwoByteFormsByBytes = [] {
+    auto forms = std::to_array(kTwoByteForms);
+    std::sort(forms.begin(), forms.end(), [](const TwoByteForm& a, const TwoByteForm& b) { return a.bytes < b.bytes; });
+    return forms;
+}();
 
 // Above the Basic Multilingual Plane the forms follow the code points from index 189000.
 constexpr unsigned kSupplementaryFirstIndex = 189000;
@@ -62,6 +78,20 @@ std::optional<char32_t> gb18030CodePoint(std::string_view fourBytes) {
     const Range& r = *std::prev(range);
     if (index >= r.firstIndex + r.count) return std::nullopt;
     return static_cast<char32_t>(r.firstCodePoint + (index - r.firstIndex));
+}
+
+std::optional<std::uint16_t> gb18030TwoBytes(char32_t codePoint) {
+    const auto form = std::lower_bound(std::begin(kTwoByteForms), std::end(kTwoByteForms), codePoint,
+                                       [](const TwoByteForm& f, char32_t cp) { return f.codePoint < cp; });
+    if (form == std::end(kTwoByteForms) || form->codePoint != codePoint) return std::nullopt;
+    return form->bytes;
+}
+
+std::optional<char32_t> gb18030TwoByteCharacter(std::uint16_t bytes) {
+    const auto form = std::lower_bound(kTwoByteFormsByBytes.begin(), kTwoByteFormsByBytes.end(), bytes,
+                                       [](const TwoByteForm& f, std::uint16_t b) { return f.bytes < b; });
+    if (form == kTwoByteFormsByBytes.end() || form->bytes != bytes) return std::nullopt;
+    return form->codePoint;
 }
 
 }  // namespace framework

@@ -79,12 +79,14 @@ bool FakePlatform::deleteRegistryValue(RegistryRoot root, const std::string& key
 }
 
 bool FakePlatform::deleteRegistryKey(RegistryRoot root, const std::string& key) {
-    const std::string name = rootName(root) + key;
+    const std::string path = rootName(root) + key;
+    // One trailing backslash names the same key, as for the system.
+    const std::string name = path.ends_with('\\') ? path.substr(0, path.size() - 1) : path;
     bool hasSubkeys = false;
     for (const auto& [other, values] : registry_)
         if (other.size() > name.size() && other.compare(0, name.size() + 1, name + "\\") == 0) hasSubkeys = true;
     const bool done = !hasSubkeys && registry_.erase(name) == 1;
-    journal_.add("delete key " + name + outcome(done));
+    journal_.add("delete key " + path + outcome(done));
     return done;
 }
 

@@ -1,13 +1,14 @@
 """Data files: export through the input box, import through the open-file dialog, a file named
 on the command line, and the ".qd" association."""
 
+import json
 import unittest
 
 from harness import ProgramTest, wait_until, windows_path
 
 ROWS = [
     ["鼠标", "100", "-200", "左键单击", "1500", "*"],
-    ["键盘", "*", "*", "*", "*", "中文 text 😀"],
+    ["键盘", "*", "*", "*", "*", "中文 text 😀 5€ ⺁"],  # beyond GBK: four- and two-byte forms
     ["模拟", "*", "*", "*", "*", "enter"],
     ["延时", "*", "*", "*", "*", "10秒"],
 ]
@@ -87,13 +88,23 @@ class ScriptFilesTest(ProgramTest):
         self.assertEqual(self.rows()[len(ROWS):], numbered(ROWS, first=5))
 
     def test_the_association_is_written_at_start(self):
+        choices = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.qd"
+        self.wine.run_quietly("reg", "add", choices + "\\OpenWithList", "/v", "a", "/d", "other.exe", "/f")
+        self.wine.run_quietly("reg", "add", choices + "\\OpenWithProgids", "/v", "otherfile", "/f")
         self.start_program()
+        # The user's own choices are gone, the ".qd" key with them.
+        self.assertTrue(wait_until(lambda: self.wine.run_quietly("reg", "query", choices) != 0, 20))
         program = windows_path(self.exe)
         folder = windows_path(self.exe.parent)
         self.assertTrue(wait_until(lambda: self.wine.registry_text("HKCR\\.qd") == "qdfile", 20))
         self.assertEqual(self.wine.registry_text("HKCR\\qdfile"), "qd")
         self.assertEqual(self.wine.registry_text("HKCR\\qdfile\\DefaultIcon"), folder + "\\Vuve3.ico,0")
         self.assertEqual(self.wine.registry_text("HKCR\\qdfile\\shell\\open\\command"), f'"{program}" "%1"')
+
+    def test_every_character_survives_the_systems_code_page(self):
+        report = json.loads(self.wine.output(str(self.wine.bin / "codepage-check.exe")))
+        self.assertEqual(report["lost"], 0, report)
+        self.assertGreater(report["checked"], 200000)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,8 @@
 #include "framework/CodePage936.h"
 #include "framework/Gb18030.h"
+#include "framework/Utf8.h"
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -22,8 +25,25 @@ TEST(CodePage936, CharactersOutsideGbkTakeTheirGb18030Form) {
         EXPECT_EQ(fromCodePage936(toCodePage936(sample)), sample) << sample;
 }
 
+// Every character comes back, and every byte above 0x7F begins a character of two or four
+// bytes (data files are split on that rule). The private use area is left to the system.
+TEST(CodePage936, EveryCharacterComesBackFromItsBytes) {
+    std::vector<char32_t> lost;
+    for (char32_t c = 0x80; c <= 0x10FFFF; c += c < 0x10000 ? 1 : 97) {
+        if ((c >= 0xD800 && c <= 0xDFFF) || (c >= 0xE000 && c <= 0xF8FF)) continue;
+        std::string text;
+        framework::utf8::append(c, text);
+        const std::string bytes = toCodePage936(text);
+        if (fromCodePage936(bytes) != text || (bytes.size() != 2 && bytes.size() != 4)) lost.push_back(c);
+    }
+    EXPECT_EQ(lost.size(), 0u) << "first: U+" << std::hex << static_cast<unsigned>(lost.empty() ? 0 : lost[0]);
+    EXPECT_EQ(toCodePage936("5€"), "5\xA2\xE3");
+    EXPECT_EQ(toCodePage936("\u2E81\u3447"), "\xFE\x50\xFE\x56");
+}
+
 TEST(CodePage936, BrokenBytesDecodeWithoutLoss) {
     EXPECT_EQ(fromCodePage936("ab\xCA"), "ab\xEF\xBF\xBD");  // a lead byte cut off at the end
+    EXPECT_EQ(fromCodePage936("\x81" "123abc"), "\xEF\xBF\xBD" "123abc");  // no four-byte form: the lead alone
     EXPECT_EQ(fromCodePage936(std::string("x\0y", 3)), std::string("x\0y", 3));
     const std::string garbage = "\xFF\xFE\x81\x30\x81";
     EXPECT_FALSE(fromCodePage936(garbage).empty());

@@ -79,14 +79,15 @@ TEST(ScriptFile, ExportThenImportGivesTheRowsBackNumberedAfresh) {
     Lists p;
     p.add("鼠标", {"-5", "12.7", "右键单击", "0", "*"});
     p.add("键盘", {"*", "*", "*", "*", "中文 text 😀 𠀀"});
+    p.add("键盘", {"*", "*", "*", "*", "price 5€"});  // ends next to a separator
     p.add("模拟", {"*", "*", "*", "*", "enter"});
-    p.list().deleteRow(0);  // numbers "2", "3"
+    p.list().deleteRow(0);  // numbers "2", "3", "4"
     p.exportAs(" spaced name ");
     const std::string bytes = p.platform.files().at(kDesktop + " spaced name .qd");
     EXPECT_NE(bytes.find("\x94\x39\xFC\x36"), std::string::npos);  // the emoji in GB18030 form
     p.app.listEditing().clear();
     p.import(bytes);
-    EXPECT_EQ(p.rows(), (Rows{"1|键盘|*|*|*|*|中文 text 😀 𠀀", "2|模拟|*|*|*|*|enter"}));
+    EXPECT_EQ(p.rows(), (Rows{"1|键盘|*|*|*|*|中文 text 😀 𠀀", "2|键盘|*|*|*|*|price 5€", "3|模拟|*|*|*|*|enter"}));
 }
 
 TEST(ScriptFile, ImportedRowsFollowTheListsRows) {

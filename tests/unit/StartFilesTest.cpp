@@ -76,6 +76,11 @@ TEST(FileAssociation, TheRegistryRulesFollowTheTrailingBackslash) {
     EXPECT_TRUE(app::registryRemove(p.platform, Root::CurrentUser, "Software\\x\\name"));
     EXPECT_TRUE(app::registryRemove(p.platform, Root::CurrentUser, "Software\\x\\"));
     EXPECT_FALSE(app::registryRemove(p.platform, Root::CurrentUser, "Software\\y\\"));
+    // Without a default value, the path with its trailing backslash removes the key itself.
+    app::registryWrite(p.platform, Root::CurrentUser, "Software\\z\\name", "value");
+    EXPECT_TRUE(app::registryRemove(p.platform, Root::CurrentUser, "Software\\z\\name"));
+    EXPECT_TRUE(app::registryRemove(p.platform, Root::CurrentUser, "Software\\z\\"));
+    EXPECT_EQ(p.platform.registry().count("HKCU\\Software\\z"), 0u);
 }
 
 TEST(FileAssociation, FailuresAreSilent) {
