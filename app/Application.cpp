@@ -136,7 +136,8 @@ void Application::installAndRegisterComponent() {
 }
 
 void Application::checkFirstStart() {
-    if (takeFirstStart(env_.platform)) mainWindow().setInterval(时钟_载入帮助文档, 10);
+    if (isFirstStart(env_.platform)) mainWindow().setInterval(时钟_载入帮助文档, 10);
+    markStarted(env_.platform);
 }
 
 // The advertisement line of the notice page.

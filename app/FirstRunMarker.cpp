@@ -6,11 +6,8 @@ std::string firstRunMarkerPath(framework::Platform& platform) {
     return platform.executableFolder() + "\\kv3170";
 }
 
-bool takeFirstStart(framework::Platform& platform) {
-    const std::string path = firstRunMarkerPath(platform);
-    const bool firstStart = !platform.fileExists(path);
-    platform.writeFile(path, {});
-    return firstStart;
-}
+bool isFirstStart(framework::Platform& platform) { return !platform.fileExists(firstRunMarkerPath(platform)); }
+
+void markStarted(framework::Platform& platform) { platform.writeFile(firstRunMarkerPath(platform), {}); }
 
 }  // namespace app

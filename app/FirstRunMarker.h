@@ -9,8 +9,10 @@ namespace app {
 
 std::string firstRunMarkerPath(framework::Platform& platform);
 
-// True when the marker is absent. Then, either way, creates or truncates the marker; a failed
-// write is ignored, so a folder that cannot be written makes every start a first start.
-bool takeFirstStart(framework::Platform& platform);
+bool isFirstStart(framework::Platform& platform);
+
+// Creates or truncates the marker; a failed write is ignored, so a folder that cannot be
+// written makes every start a first start.
+void markStarted(framework::Platform& platform);
 
 }  // namespace app

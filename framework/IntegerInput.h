@@ -8,9 +8,10 @@
 namespace framework {
 
 // Digits, the minus sign and control keys (backspace and the like) pass; everything else is
-// discarded. No range is checked.
+// discarded, DEL too (Ctrl+Backspace types it, and an edit box would show it). No range is
+// checked.
 constexpr bool integerBoxKeeps(char32_t typed) {
-    return typed < 0x20 || typed == 0x7F || (typed >= U'0' && typed <= U'9') || typed == U'-';
+    return typed < 0x20 || (typed >= U'0' && typed <= U'9') || typed == U'-';
 }
 
 // Pasted text keeps what typing it would keep (line breaks included in the discarded).

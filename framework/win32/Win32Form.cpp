@@ -172,7 +172,8 @@ void Win32Form::createControl(Control& c) {
         case ControlKind::DropDownList: createDropDownList(c, parent); break;
         case ControlKind::TransparentLabel:
         case ControlKind::Label:
-            c.window = make(0, L"STATIC", caption, SS_LEFT | SS_NOPREFIX);
+            // A link takes the mouse (for its hand cursor) even before it has a handler.
+            c.window = make(0, L"STATIC", caption, SS_LEFT | SS_NOPREFIX | (d.linkStyle ? SS_NOTIFY : 0));
             SetWindowSubclass(c.window, controlSubclass, static_cast<UINT_PTR>(c.index), reinterpret_cast<DWORD_PTR>(this));
             break;
         case ControlKind::Hyperlink: c.window = make(0, WC_LINK, hyperlinkMarkup(d.caption, d.target), WS_TABSTOP); break;
@@ -203,14 +204,7 @@ void Win32Form::createToolbar(Control& c, HWND parent) {
                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c.index)),
                                system_.instance(), nullptr);
     SendMessageW(c.window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    const int imageSize = scale(16);
-    images_ = ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, 9, 0);
-    if (const auto strip = static_cast<HBITMAP>(LoadImageW(system_.instance(), widen(d.images).c_str(), IMAGE_BITMAP,
-                                                           imageSize * 9, imageSize, 0))) {
-        ImageList_AddMasked(images_, strip, RGB(255, 0, 255));
-        DeleteObject(strip);
-    }
-    SendMessageW(c.window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    loadToolbarImages(c);
 
     std::vector<std::wstring> texts;
     texts.reserve(d.entries.size());
@@ -234,6 +228,20 @@ void Win32Form::createToolbar(Control& c, HWND parent) {
     }
     SendMessageW(c.window, TB_SETPADDING, 0, MAKELPARAM(scale(5), scale(6)));
     SendMessageW(c.window, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+}
+
+// The strip of images, drawn at the form's DPI; replaces the ones loaded before.
+void Win32Form::loadToolbarImages(Control& toolbar) {
+    const int imageSize = scale(16);
+    const HIMAGELIST previous = images_;
+    images_ = ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, 9, 0);
+    if (const auto strip = static_cast<HBITMAP>(LoadImageW(system_.instance(), widen(toolbar.definition->images).c_str(),
+                                                           IMAGE_BITMAP, imageSize * 9, imageSize, 0))) {
+        ImageList_AddMasked(images_, strip, RGB(255, 0, 255));
+        DeleteObject(strip);
+    }
+    SendMessageW(toolbar.window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    if (previous) ImageList_Destroy(previous);
 }
 
 void Win32Form::createReportList(Control& c, HWND parent) {
@@ -324,6 +332,11 @@ void Win32Form::onDpiChanged(UINT dpi, const RECT& suggested) {
         if (c.definition->kind == ControlKind::ReportList)
             for (size_t i = 0; i < c.definition->columns.size(); ++i)
                 ListView_SetColumnWidth(c.window, static_cast<int>(i), scale(c.definition->columns[i].width));
+        if (c.definition->kind == ControlKind::Toolbar) {
+            loadToolbarImages(c);
+            SendMessageW(c.window, TB_SETPADDING, 0, MAKELPARAM(scale(5), scale(6)));
+            SendMessageW(c.window, TB_AUTOSIZE, 0, 0);
+        }
     }
     placeAll();
 }

@@ -97,6 +97,7 @@ private:
     void createFonts();
     void createControl(Control& control);
     void createToolbar(Control& control, HWND parent);
+    void loadToolbarImages(Control& toolbar);
     void createReportList(Control& control, HWND parent);
     void createDropDownList(Control& control, HWND parent);
     void createMenu(Control& control);

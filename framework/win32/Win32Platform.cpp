@@ -100,7 +100,10 @@ std::string Win32Platform::desktopFolder() {
     return result;
 }
 
-void Win32Platform::setCurrentFolder(const std::string& folder) { SetCurrentDirectoryW(widen(folder).c_str()); }
+void Win32Platform::setCurrentFolder(const std::string& folder) {
+    // A drive alone ("C:") names that drive's current folder, not its root.
+    SetCurrentDirectoryW(widen(folder.ends_with(':') ? folder + "\\" : folder).c_str());
+}
 
 MessageAnswer Win32Platform::messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                         MessageButtons buttons) {
@@ -276,7 +279,8 @@ void answerSentCalls() {
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-// Sleeps on the thread's timer; false when the token's event ended the sleep.
+// Sleeps on the thread's timer; false only when the token's event ended the sleep. (Should the
+// timer fail, the caller's spin to the end keeps the time.)
 bool sleepOnTimer(int milliseconds, HANDLE cancelled) {
     thread_local ThreadTimer timer;
     if (!timer.highResolution) timeBeginPeriod(1);
@@ -289,7 +293,7 @@ bool sleepOnTimer(int milliseconds, HANDLE cancelled) {
         answerSentCalls();
     CancelWaitableTimer(timer.handle);
     if (!timer.highResolution) timeEndPeriod(1);
-    return woken == WAIT_OBJECT_0 + 1;
+    return woken != WAIT_OBJECT_0;
 }
 
 // The timer wakes up to this much late; the rest of a wait is spent yielding the processor

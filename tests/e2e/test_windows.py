@@ -1,5 +1,6 @@
 """The three windows as a person sees and uses them."""
 
+import time
 import unittest
 
 import harness
@@ -111,6 +112,22 @@ class WindowsTest(ProgramTest):
         self.wine.click_control(self.controls()["按钮_添加鼠标"])
         self.assertTrue(self.wine.wait_window(MOUSE_EDITOR))
         self.assertEqual(self.controls(MOUSE_EDITOR)["编辑框_X坐标"]["text"], "123")
+
+    def test_link_labels_show_the_hand_cursor(self):
+        def cursor_over(control):
+            left, top = control["screen"][:2]
+            self.wine.xdotool("mousemove", "--sync", str(left + 12), str(top + 8))
+            self.wine.xdotool("mousemove_relative", "--sync", "1", "0")
+            time.sleep(0.3)
+            return self.wine.probe("cursor-handle")
+
+        arrow = cursor_over(self.controls()["透明标签_运行次数"])
+        hand = cursor_over(self.controls()["透明标签3"])  # a link with no handler of its own
+        self.assertNotEqual(hand, arrow)
+        self.click_toolbar_entry(1)
+        self.wine.click_control(self.controls()["按钮2"])
+        self.assertTrue(self.wine.wait_window(KEY_EDITOR))
+        self.assertEqual(cursor_over(self.controls(KEY_EDITOR)["标签4"]), hand)
 
     def test_run_count_box_takes_integers_only(self):
         box = self.controls()["编辑框_运行次数"]

@@ -35,6 +35,8 @@ TEST(StartUp, RunsItsStepsInOrder) {
         "write C:\\WINDOWS\\qdauto.dll",
         "register C:\\WINDOWS\\qdauto.dll",
         "create MouseCommandWindow",
+        "hotkey 33001",
+        "hotkey 33007",
         "delete value HKCU\\",
         "set HKCR\\qdfile\\shell\\open\\command",
         "read C:\\a.qd",

@@ -13,7 +13,7 @@ TEST(IntegerInput, KeepsDigitsMinusAndControlKeysOnly) {
     EXPECT_TRUE(integerBoxKeeps(U'-'));
     EXPECT_TRUE(integerBoxKeeps(U'\b'));
     EXPECT_TRUE(integerBoxKeeps(U'\x01'));  // Ctrl+A and the like
-    for (char32_t c : {U'a', U'Z', U'+', U'.', U' ', U'e', U'１', U'－', U'鼠'}) EXPECT_FALSE(integerBoxKeeps(c));
+    for (char32_t c : {U'a', U'Z', U'+', U'.', U' ', U'e', U'１', U'－', U'鼠', U'\x7F'}) EXPECT_FALSE(integerBoxKeeps(c));
     EXPECT_EQ(keepIntegerCharacters("a-1b2 3.\r\n4"), "-1234");
 }
 

@@ -10,6 +10,7 @@
 //   probe foreign CAPTION-PART CLASS       another program's control: handle, place, text
 //   probe count CAPTION                    how many of the program's windows show that caption
 //   probe cursor                           the cursor position
+//   probe cursor-handle                    the handle of the cursor's current shape
 
 #include <windows.h>
 #include <commctrl.h>
@@ -498,6 +499,13 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("[%ld,%ld]\n", p.x, p.y);
         return 0;
     }
-    std::fputs("usage: probe window|definition|wait|cursor ...\n", stderr);
+    if (args.size() == 1 && args[0] == "cursor-handle") {
+        CURSORINFO info{};
+        info.cbSize = sizeof info;
+        GetCursorInfo(&info);
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hCursor)));
+        return 0;
+    }
+    std::fputs("usage: probe window|definition|wait|dialogs|foreign|count|cursor|cursor-handle ...\n", stderr);
     return 2;
 }
