@@ -82,10 +82,17 @@ bool Player::playPass(RunKind kind, CancelToken& token) {
 }
 
 // Cells are read when they are needed, so an edit made during the run is played: the row's kind
-// and arguments as it begins, a mouse row's position and click mode after its delay. (Cells
-// needed at one moment are read in one call on the user-interface thread.)
+// and arguments as it begins, a mouse row's position and click mode after its delay, and the
+// kind and text again after each of the row's waits. (Cells needed at one moment are read in
+// one call on the user-interface thread.)
 bool Player::playRow(int row, RunKind kind, CancelToken& token) {
-    const auto [rowKind, delay, text] = readOnUi([&] {
+    const auto kindAndText = [&] {
+        return readOnUi([&] {
+            const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
+            return std::pair(rows.cell(row, KindColumn), rows.cell(row, TextColumn));
+        });
+    };
+    auto [rowKind, delay, text] = readOnUi([&] {
         const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
         return std::tuple(rows.cell(row, KindColumn), rows.cell(row, DelayColumn), rows.cell(row, TextColumn));
     });
@@ -109,15 +116,19 @@ bool Player::playRow(int row, RunKind kind, CancelToken& token) {
             });
             if (!clicked) return false;
         }
-    } else if (rowKind == TextRow) {
+        std::tie(rowKind, text) = kindAndText();  // as they are after the row's waits
+    }
+    if (rowKind == TextRow) {
         const std::int32_t window = platform_.windowUnderCursor();
         if (!act(token, [&, text = text] { automation_.SendText(window, text); })) return false;
     } else if (rowKind == KeyRow) {
         if (!act(token, [&, text = text] { automation_.KeyPressName(text); })) return false;
     }
     if (!platform_.wait(RowPause, token)) return false;
-    if (kind == RunKind::Thread && rowKind == DelayRow) {
-        const int milliseconds = text == Delay100ms ? 100 : text == Delay1000ms ? 1000 : text == Delay10s ? 10000 : 0;
+    if (kind == RunKind::Thread) {
+        const auto [delayKind, delayText] = kindAndText();
+        if (delayKind != DelayRow) return true;
+        const int milliseconds = delayText == Delay100ms ? 100 : delayText == Delay1000ms ? 1000 : delayText == Delay10s ? 10000 : 0;
         if (milliseconds && !platform_.wait(milliseconds, token)) return false;
     }
     return true;

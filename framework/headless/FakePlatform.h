@@ -54,7 +54,10 @@ public:
 
     void shellOpen(const std::string& target) override;
     Point cursorPosition() override { return cursor_; }
-    std::int32_t windowUnderCursor() override { return windowUnderCursor_; }
+    std::int32_t windowUnderCursor() override {
+        if (windowUnderCursorHook_) windowUnderCursorHook_();
+        return windowUnderCursor_;
+    }
 
     // By default a thread's body runs at once, inside startThread, and a wait takes no time:
     // it is journalled and moves a virtual clock on. With real threads, bodies run on threads
@@ -74,6 +77,8 @@ public:
     void forbidWrites(std::string path) { unwritable_.insert(std::move(path)); }
     void setCursor(Point p) { cursor_ = p; }
     void setWindowUnderCursor(std::int32_t window) { windowUnderCursor_ = window; }
+    // Called whenever the window under the cursor is asked for.
+    void onWindowUnderCursor(std::function<void()> hook) { windowUnderCursorHook_ = std::move(hook); }
     void useRealThreads() { realThreads_ = true; }
     // Virtual milliseconds waited so far.
     long long now() const { return now_; }
@@ -99,6 +104,7 @@ private:
     std::set<std::string> unwritable_;
     Point cursor_;
     std::int32_t windowUnderCursor_ = 0x10086;
+    std::function<void()> windowUnderCursorHook_;
     bool realThreads_ = false;
     long long now_ = 0;
     std::function<void(int)> waitHook_;

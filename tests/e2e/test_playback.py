@@ -162,7 +162,11 @@ class PlaybackTest(ProgramTest):
 
     def test_a_second_copy_reports_the_seven_hotkeys_in_order(self):
         self.start_program()
-        second = self.wine.start(self.wine.install_program("second-copy"))
+        target = self.target()
+        second_exe = self.wine.install_program("second-copy")
+        macro = second_exe.parent / "macro.qd"
+        macro.write_bytes(script(click_row(target.screen_point(20, 20))))
+        second = self.wine.start(second_exe, windows_path(macro))
         names = ["F11", "F3", "CTRL+空格", "Ctrl+回车", "CTRL+S", "Ctrl+Q", "F9"]
         for name in names:
             box = wait_until(lambda: next((d for d in self.wine.dialogs("蓝豆程序集")), None), 15)
@@ -174,8 +178,11 @@ class PlaybackTest(ProgramTest):
                        self.wine.dialogs("蓝豆程序集")[0]["controls"] != box["controls"], 5)
         counted = wait_until(lambda: self.wine.probe("count", MAIN) == 2, 10)
         self.assertTrue(counted, self.wine.probe("count", MAIN))
-        # The second copy works without hotkeys; the first copy's still work.
+        # The second copy (on top, the one with the macro's row) plays without hotkeys; the first
+        # copy's hotkeys still work.
+        self.assertEqual(len(self.rows()), 1)
         self.wine.click_control(self.controls()["按钮_运行"])
+        self.assertTrue(wait_until(lambda: target.events("WM_LBUTTONDOWN"), 10))
         second.kill()
         second.wait()
         self.assertTrue(wait_until(lambda: self.wine.probe("count", MAIN) == 1, 10))

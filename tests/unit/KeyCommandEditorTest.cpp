@@ -59,6 +59,20 @@ TEST(KeyCommandEditor, InsertModeIsConsumedByEitherButtonAndCloses) {
     }
 }
 
+TEST(KeyCommandEditor, InsertComesBeforeAPendingModification) {
+    Editor p(3);
+    p.select(1);
+    p.toolbar(mw::toolbar::Modify);  // the text row "t1" loaded for modifying
+    p.select(0);
+    p.main().click(mw::按钮_插入键盘.name);  // the open window now inserts after row 0
+    p.editor().setText(ed::编辑框_输入文字.name, "inserted");
+    p.editor().click(ed::按钮_添加.name);
+    EXPECT_EQ(p.rows(), (Rows{"1|键盘|*|*|*|*|t0", "4|键盘|*|*|*|*|inserted", "2|键盘|*|*|*|*|t1", "3|键盘|*|*|*|*|t2"}));
+    EXPECT_FALSE(p.open());
+    EXPECT_TRUE(p.app.editorState().textModify);
+    EXPECT_FALSE(p.app.editorState().keyInsert);
+}
+
 TEST(KeyCommandEditor, ModifyReplacesTheRowAndCloses) {
     Editor p(3);
     p.list().setCell(1, 6, "无文本");

@@ -122,6 +122,17 @@ TEST(MouseCommandEditor, InsertWinsOverAPendingModify) {
     EXPECT_EQ(p.rows()[1], "5|鼠标|5|5|移动到此|5|*");
     EXPECT_TRUE(p.app.editorState().mouseModify);
     EXPECT_FALSE(p.app.editorState().mouseInsert);
+
+    // Opening for adding leaves a pending insert: the next confirm still inserts, and hides.
+    Editor q(3);
+    q.select(0);
+    q.main().click(mw::按钮_插入鼠标.name);  // insertIndex 1
+    q.editor().click(ed::按钮_取消添加.name);
+    q.main().click(mw::按钮_添加鼠标.name);
+    q.fill("7", "7", "7", 0);
+    q.confirm();
+    EXPECT_EQ(q.rows()[1], "4|鼠标|7|7|移动到此|7|*");
+    EXPECT_FALSE(q.editor().visible());
 }
 
 TEST(MouseCommandEditor, CloseKeepsModesAndCaptions) {
@@ -163,9 +174,13 @@ TEST(MouseCommandEditor, LockNeedsBothCoordinatesAndHoldsTheCursor) {
     p.editor().setText(ed::编辑框_X坐标.name, "10");
     p.editor().setText(ed::编辑框_Y坐标.name, "");
     p.app.mouseEditor().lock();
+    p.editor().setText(ed::编辑框_X坐标.name, "");
+    p.editor().setText(ed::编辑框_Y坐标.name, "10");
+    p.app.mouseEditor().lock();
     const headless::ShownMessage refusal{"锁定失败,请先获取到鼠标坐标位置。", "蓝豆", MessageIcon::Error, MessageButtons::Ok};
-    EXPECT_EQ(p.platform.messages(), std::vector<headless::ShownMessage>{refusal});
+    EXPECT_EQ(p.platform.messages(), (std::vector<headless::ShownMessage>{refusal, refusal}));
     EXPECT_EQ(p.main().timerInterval(mw::时钟_锁定鼠标.name), 0);
+    p.editor().setText(ed::编辑框_X坐标.name, "10");
 
     p.editor().setText(ed::编辑框_Y坐标.name, " ");  // spaces are not empty
     p.app.mouseEditor().lock();
@@ -181,7 +196,7 @@ TEST(MouseCommandEditor, LockNeedsBothCoordinatesAndHoldsTheCursor) {
     p.main().tick(mw::时钟_锁定鼠标.name);
     EXPECT_EQ(p.components.log.calls.size(), 2u);
     p.app.mouseEditor().unlock();  // unlocking again says nothing
-    EXPECT_EQ(p.platform.messages().size(), 1u);
+    EXPECT_EQ(p.platform.messages().size(), 2u);
 }
 
 TEST(MouseCommandEditor, ConfirmWorksWhileHidden) {

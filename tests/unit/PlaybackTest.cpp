@@ -198,6 +198,32 @@ TEST(Player, ReadsCellsWhenItNeedsThem) {
     });
     p.run();
     EXPECT_EQ(p.trace(), (Trace{"wait 100", "call MoveTo(50, 1)", "wait 200", "wait 200", "wait 200", "wait 200"}));
+
+    // A row made a key row during a mouse row's delay presses its key after the move; a delay row
+    // deleted during its own row pause waits nothing more.
+    Player q;
+    q.mouse("1", "1", "移动到此", "100");
+    q.add("延时", {"*", "*", "*", "*", "10秒"});
+    int rowPauses = 0;
+    q.platform.onWait([&](int milliseconds) {
+        if (milliseconds == 100) {
+            q.list().setCell(0, 1, "模拟");
+            q.list().setCell(0, 6, "b");
+        } else if (milliseconds == 200 && ++rowPauses == 2) {
+            q.list().deleteRow(1);
+        }
+    });
+    q.run();
+    EXPECT_EQ(q.trace(), (Trace{"wait 100", "call MoveTo(1, 1)", "call KeyPressName(\"b\")", "wait 200", "wait 200", "wait 200"}));
+}
+
+TEST(Player, ACancelJustBeforeACallPreventsIt) {
+    Player p;
+    p.add("键盘", {"*", "*", "*", "*", "typed"});
+    p.platform.onWindowUnderCursor([&] { p.run(); });  // the cancel comes after the last wait
+    p.run();
+    EXPECT_EQ(p.components.log.calls.size(), 0u);
+    EXPECT_EQ(p.runCaption(), "运行(F11)");
 }
 
 TEST(Player, F9DuringARunLeavesItRunning) {
