@@ -29,13 +29,13 @@ using bench::Clock;
 using bench::millisecondsSince;
 using bench::pumpMessages;
 
-// Rows of all four kinds, Chinese text included.
+// Rows of all four kinds, Chinese text and characters beyond GBK included.
 std::string sampleFile(int rows) {
     std::string text;
     for (int i = 0; i < rows; ++i) {
         switch (i % 4) {
             case 0: text += "鼠标]]][[[" + std::to_string(i % 1920) + "]]][[[" + std::to_string(i % 1080) + "]]][[[左键单击]]][[[100]]][[[*"; break;
-            case 1: text += "键盘]]][[[*]]][[[*]]][[[*]]][[[*]]][[[第" + std::to_string(i) + "行 text"; break;
+            case 1: text += "键盘]]][[[*]]][[[*]]][[[*]]][[[*]]][[[第" + std::to_string(i) + "行 text 5€ 😀"; break;
             case 2: text += "模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[enter"; break;
             default: text += "延时]]][[[*]]][[[*]]][[[*]]][[[*]]][[[100毫秒"; break;
         }
