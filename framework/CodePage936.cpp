@@ -42,14 +42,14 @@ std::string toCodePage936(std::string_view text) {
             ++i;
             continue;
         }
-        const std::string_view character = utf8::firstCharacter(text.substr(i));
-        const auto form = gb18030Form(utf8::codePoint(character));
-        if (form) {
-            appendGbk(text.substr(run, i - run), out);
-            out += *form;
-        }
+        const size_t start = i;
+        const std::string_view character = utf8::firstCharacter(text.substr(start));
         i += character.size();
-        if (form) run = i;
+        if (const auto form = gb18030Form(utf8::codePoint(character))) {
+            appendGbk(text.substr(run, start - run), out);
+            out += *form;
+            run = i;
+        }
     }
     appendGbk(text.substr(run), out);
     return out;

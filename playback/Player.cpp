@@ -12,6 +12,18 @@ using namespace app::main_window;
 using namespace commands;
 using framework::CancelToken;
 
+namespace {
+
+// The wait of a delay row's text; 0 for any other text.
+int delayRowMilliseconds(std::string_view text) {
+    if (text == Delay100ms) return 100;
+    if (text == Delay1000ms) return 1000;
+    if (text == Delay10s) return 10000;
+    return 0;
+}
+
+}  // namespace
+
 // A run on the player's thread: stopped through its token; its thread says through `ended`
 // that it has returned.
 struct Player::Run {
@@ -127,8 +139,7 @@ bool Player::playRow(int row, RunKind kind, CancelToken& token) {
     if (!platform_.wait(RowPause, token)) return false;
     if (kind == RunKind::Thread) {
         const auto [delayKind, delayText] = kindAndText();
-        if (delayKind != DelayRow) return true;
-        const int milliseconds = delayText == Delay100ms ? 100 : delayText == Delay1000ms ? 1000 : delayText == Delay10s ? 10000 : 0;
+        const int milliseconds = delayKind == DelayRow ? delayRowMilliseconds(delayText) : 0;
         if (milliseconds && !platform_.wait(milliseconds, token)) return false;
     }
     return true;
