@@ -67,9 +67,10 @@ bool sendReleasingOnFailure(INPUT* events, UINT count, INPUT release) {
 
 // Under Wine's X11 desktops a new cursor position can be undone, a few milliseconds later or
 // more on a busy machine, by a late pointer motion of the position before. A thread of the
-// library therefore places the cursor once more 5 ms after a move, and until 600 ms after it
+// library therefore places the cursor once more 5 ms after a move, and until 150 ms after it
 // places it again whenever it has left the point, so that a move returns at once and a click
-// that follows lands on the point. It exists only under Wine.
+// that follows lands on the point. (Not longer: a user's own move after that is left alone.)
+// It exists only under Wine.
 class PlacementKeeper {
 public:
     // Made on first use and kept as long as the process runs; null where it is not needed or
@@ -116,7 +117,7 @@ public:
 
 private:
     // Milliseconds after a move: the first placement, then the checks.
-    static constexpr double kPlacements[] = {5, 20, 50, 100, 150, 250, 400, 600};
+    static constexpr double kPlacements[] = {5, 20, 50, 100, 150};
 
     PlacementKeeper() = default;
 
