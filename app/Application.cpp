@@ -5,6 +5,7 @@
 #include "app/FirstRunMarker.h"
 #include "automation/ComponentInstallation.h"
 #include "commands/CommandRow.h"
+#include "online/Addresses.h"
 #include "scriptfile/ScriptFiles.h"
 
 namespace app {
@@ -51,6 +52,8 @@ void Application::loadMainWindow() {
     player_ = std::make_unique<playback::Player>(env_.windows, env_.platform, *mainForm_, *mouseEditor_, automation_);
     schedule_ = std::make_unique<playback::Schedule>(env_.platform, *mainForm_, *player_);
     hotkeys_ = std::make_unique<Hotkeys>(env_.platform, *mainForm_, *player_, *schedule_, *mouseEditor_, editorState_);
+    noticeBoard_ = std::make_unique<online::NoticeBoard>(env_.platform, *mainForm_);
+    panels_ = std::make_unique<online::SlidingPanels>(*mainForm_);
     wireMainWindow();
     mainForm_->open();
 }
@@ -74,7 +77,19 @@ void Application::wireMainWindow() {
     main.onClick(按钮_设定, [this] { schedule_->toggle(); });
     main.onTick(时钟_延时打开, [this] { schedule_->tick(); });
     main.onNotification(标签_热键标识, [this](int identifier) { hotkeys_->dispatch(identifier); });
+    main.onLeftButtonDown(透明标签3, [this] { noticeBoard_->OpenAdvertLink(); });
+    main.onClick(按钮_关闭, [this] { panels_->closeHelp(); });
+    main.onLeftButtonDown(标签_查看视屏演示, [this] { panels_->openVideo(); });
+    main.onClick(按钮_撤销, [this] { panels_->closeVideo(); });
+    main.onClick(按钮_撤销1, [this] { openFixedLink(online::DemoVideoAddress); });
+    main.onTick(时钟_载入帮助文档, [this] { panels_->helpInTick(); });
+    main.onTick(时钟_关闭帮助文档, [this] { panels_->helpOutTick(); });
+    main.onTick(时钟_视屏延时开, [this] { panels_->videoInTick(); });
+    main.onTick(时钟_视频延时关, [this] { panels_->videoOutTick(); });
 }
+
+// Links fixed in the program open as they are.
+void Application::openFixedLink(std::string_view address) { env_.platform.shellOpen(std::string(address)); }
 
 void Application::onToolbarEntry(int entry) {
     switch (entry) {
@@ -90,6 +105,9 @@ void Application::onToolbarEntry(int entry) {
         case toolbar::Export:
             scriptfile::exportList(env_.platform, commands::CommandList(mainWindow().rows(超级列表框_鼠标命令)));
             break;
+        case toolbar::Help: panels_->openHelp(); break;
+        case toolbar::Author: openFixedLink(online::AuthorChatLink); break;
+        case toolbar::Site: openFixedLink(online::AuthorSiteAddress); break;
         default: break;
     }
 }
@@ -119,8 +137,8 @@ void Application::onMainWindowCreated() {
     openCommandLineFile(env_.platform, list);
     editorState_.clearModes();
     checkFirstStart();
-    showAdvertisement();
-    offerUpdate();
+    noticeBoard_->ShowAdvertisement();
+    noticeBoard_->OfferUpdate();
 }
 
 // Writes the embedded component to its fixed path and registers it. On a first start the
@@ -136,14 +154,8 @@ void Application::installAndRegisterComponent() {
 }
 
 void Application::checkFirstStart() {
-    if (isFirstStart(env_.platform)) mainWindow().setInterval(时钟_载入帮助文档, 10);
+    if (isFirstStart(env_.platform)) panels_->openHelpAtFirstStart();
     markStarted(env_.platform);
 }
-
-// The advertisement line of the notice page.
-void Application::showAdvertisement() {}
-
-// The update offer of the notice page.
-void Application::offerUpdate() {}
 
 }  // namespace app

@@ -14,6 +14,8 @@
 #include "commands/MouseCommandEditor.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
+#include "online/NoticeBoard.h"
+#include "online/SlidingPanels.h"
 #include "playback/Player.h"
 #include "playback/Schedule.h"
 
@@ -46,6 +48,7 @@ public:
     commands::ListEditing& listEditing() { return *listEditing_; }
     playback::Player& player() { return *player_; }
     app::Hotkeys& hotkeys() { return *hotkeys_; }
+    online::NoticeBoard& noticeBoard() { return *noticeBoard_; }
     const automation::AutomationObject& automation() const { return automation_; }
     commands::EditorState& editorState() { return editorState_; }
 
@@ -57,8 +60,7 @@ private:
     void onMainWindowCreated();
     void installAndRegisterComponent();
     void checkFirstStart();
-    void showAdvertisement();
-    void offerUpdate();
+    void openFixedLink(std::string_view address);
 
     Environment env_;
     automation::AutomationObject automation_;
@@ -70,6 +72,8 @@ private:
     std::unique_ptr<playback::Player> player_;
     std::unique_ptr<playback::Schedule> schedule_;
     std::unique_ptr<Hotkeys> hotkeys_;
+    std::unique_ptr<online::NoticeBoard> noticeBoard_;
+    std::unique_ptr<online::SlidingPanels> panels_;
     bool cleanedUp_ = false;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The operating-system services that the program uses beside its windows.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -67,6 +68,17 @@ public:
 
     // Shell: the "open" action on a document or a web address.
     virtual void shellOpen(const std::string& target) = 0;
+
+    // Internet: an HTTP GET of the address, fresh from the server (no cache is read or
+    // written), that ends after maxBytes bytes and at the deadline whatever the server does.
+    struct WebRead {
+        std::size_t maxBytes = 0;
+        int timeoutMilliseconds = 0;   // for connecting, for sending, and for each wait on data
+        int deadlineMilliseconds = 0;  // for the whole read
+    };
+    // The body's bytes that arrived: all of them, or those before a failure or the deadline;
+    // none when the server answered with an error status.
+    virtual std::string httpGet(const std::string& address, const WebRead& limits) = 0;
 
     // Screen
     virtual Point cursorPosition() = 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks of the Windows program under Wine, on a virtual display of their own.
 #   scripts/bench.sh startup [RUNS]   start-up time to the shown main window, against a
-#                                     minimal Win32 window program
+#                                     minimal Win32 window program, and to the end of start-up
+#                                     with a notice server that answers, none, and a hung one
 #   scripts/bench.sh list [ROWS] [N]  the command list: ROWS rows added one by one through
 #                                     createRow and deleted again, messages handled every N rows
 #   scripts/bench.sh script [ROWS]    a data file of ROWS rows imported into the list and

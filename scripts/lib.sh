@@ -37,6 +37,16 @@ build_windows() {
   cmake --build "$BUILD/win"
 }
 
+# The Windows program once more, with its web addresses on this machine: the end-to-end tests
+# of the notice page and the links serve them (tests/e2e/notice_server.py).
+build_windows_online() {
+  local definitions
+  read -r -a definitions < <(python3 "$LANDOU_ROOT/tests/e2e/notice_server.py" --cmake-definitions)
+  cmake -S "$LANDOU_ROOT" -B "$BUILD/win-online" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$LANDOU_ROOT/cmake/mingw-w64-x86_64.cmake" "${definitions[@]}" >/dev/null
+  cmake --build "$BUILD/win-online" --target landou
+}
+
 # Starts Xvfb on the first free display number from 90 and exports DISPLAY; XVFB_PID is set.
 start_virtual_display() {
   local n=90
@@ -101,6 +111,7 @@ prepare_prefix() {  # PREFIX [desktop]
 open_e2e_session() {
   ensure_packages
   build_windows >/dev/null
+  build_windows_online >/dev/null
   start_virtual_display
   trap 'kill $XVFB_PID 2>/dev/null' EXIT
   prepare_prefix "$BUILD/wine-e2e" desktop

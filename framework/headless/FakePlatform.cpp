@@ -147,6 +147,14 @@ void FakePlatform::startThread(std::function<void()> body) {
     }).detach();
 }
 
+std::string FakePlatform::httpGet(const std::string& address, const WebRead& limits) {
+    journal_.add("http get " + address);
+    webReads_.emplace_back(address, limits);
+    const auto it = webPages_.find(address);
+    if (it == webPages_.end()) return {};
+    return it->second.substr(0, limits.maxBytes);
+}
+
 void FakePlatform::shellOpen(const std::string& target) {
     opened_.push_back(target);
     journal_.add("open " + target);

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Platform.h"
@@ -53,6 +54,7 @@ public:
     bool registerComponent(const std::string& path) override;
 
     void shellOpen(const std::string& target) override;
+    std::string httpGet(const std::string& address, const WebRead& limits) override;
     Point cursorPosition() override { return cursor_; }
     std::int32_t windowUnderCursor() override {
         if (windowUnderCursorHook_) windowUnderCursorHook_();
@@ -92,6 +94,11 @@ public:
     void answerNextInput(std::optional<std::string> answer) { inputAnswers_.push_back(std::move(answer)); }
     const std::vector<ShownMessage>& messages() const { return messages_; }
     const std::vector<std::string>& opened() const { return opened_; }
+    // The body that a GET of the address yields (cut at the read's maxBytes); an address
+    // without one yields nothing, as when it cannot be reached.
+    void setWebPage(const std::string& address, std::string body) { webPages_[address] = std::move(body); }
+    // The reads so far, with their limits.
+    const std::vector<std::pair<std::string, WebRead>>& webReads() const { return webReads_; }
 
 private:
     Journal& journal_;
@@ -113,6 +120,8 @@ private:
     std::deque<std::optional<std::string>> inputAnswers_;
     std::vector<ShownMessage> messages_;
     std::vector<std::string> opened_;
+    std::map<std::string, std::string> webPages_;
+    std::vector<std::pair<std::string, WebRead>> webReads_;
 };
 
 }  // namespace framework::headless

@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <stdexcept>
 #include <utility>
 
 #include "framework/IntegerInput.h"
+#include "framework/win32/Shell.h"
 #include "framework/win32/WideText.h"
 #include "framework/win32/Win32WindowSystem.h"
 
@@ -315,6 +315,7 @@ void Win32Form::place(Control& c) {
     SetWindowPos(c.window, nullptr, scale(c.position.x), scale(c.position.y), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (c.frame) SetWindowPos(c.frame, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (c.spinner) SendMessageW(c.spinner, UDM_SETBUDDY, reinterpret_cast<WPARAM>(c.window), 0);
+    if (c.browser) c.browser->fit();
 }
 
 void Win32Form::placeAll() {
@@ -479,7 +480,15 @@ void Win32Form::setTimerInterval(std::string_view control, int milliseconds) {
         KillTimer(window_, timerId);
 }
 
-void Win32Form::navigate(std::string_view control, std::string_view address) { find(control).address = address; }
+// The browser control is made when it is first needed, so that start-up does not wait for it.
+// The viewer's own window text is the address asked for last, for a look from outside.
+void Win32Form::navigate(std::string_view control, std::string_view address) {
+    Control& c = find(control);
+    if (!window_ || !c.window) return;
+    SetWindowTextW(c.window, widen(address).c_str());
+    if (!c.browser) c.browser = std::make_unique<WebBrowserHost>(c.window);
+    c.browser->navigate(address);
+}
 
 std::optional<std::string> Win32Form::showFileDialog(std::string_view control) {
     const Control& c = find(control);
@@ -647,6 +656,7 @@ LRESULT CALLBACK Win32Form::formProcedure(HWND window, UINT message, WPARAM wPar
             return 0;
         case WM_DESTROY:
             form->fireWindow(Event::Destroying);
+            for (Control& c : form->controls_) c.browser.reset();  // while its window still exists
             return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -779,7 +789,7 @@ bool Win32Form::handleNotify(const NMHDR& header) {
             }
         case ControlKind::Hyperlink:
             if (header.code == NM_CLICK || header.code == NM_RETURN) {
-                ShellExecuteW(nullptr, L"open", widen(c->definition->target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+                openWithShell(c->definition->target);
                 return true;
             }
             return false;

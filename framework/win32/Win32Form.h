@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/Form.h"
+#include "framework/win32/WebBrowserHost.h"
 
 namespace framework::win32 {
 
@@ -77,7 +78,7 @@ private:
         std::string text;        // captions kept outside a window (hyperlink, menu)
         std::vector<bool> entryEnabled;
         int interval = 0;
-        std::string address;
+        std::unique_ptr<WebBrowserHost> browser;  // HTML viewer: made at the first navigation
         std::unique_ptr<ReportRows> rows;
         bool rowCountPending = false;  // the list view has yet to learn the row count
         std::map<Event, Handler> handlers;

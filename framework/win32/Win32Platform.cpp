@@ -3,13 +3,14 @@
 #include <windows.h>
 #include <knownfolders.h>
 #include <ole2.h>
-#include <shellapi.h>
 #include <shlobj.h>
 #include <timeapi.h>
 
 #include <thread>
 
+#include "framework/win32/HttpGet.h"
 #include "framework/win32/InputBox.h"
+#include "framework/win32/Shell.h"
 #include "framework/win32/WideText.h"
 
 namespace framework::win32 {
@@ -220,8 +221,10 @@ bool Win32Platform::registerComponent(const std::string& path) {
     return entry != nullptr;
 }
 
-void Win32Platform::shellOpen(const std::string& target) {
-    ShellExecuteW(nullptr, L"open", widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void Win32Platform::shellOpen(const std::string& target) { openWithShell(target); }
+
+std::string Win32Platform::httpGet(const std::string& address, const WebRead& limits) {
+    return win32::httpGet(address, limits);
 }
 
 Point Win32Platform::cursorPosition() {

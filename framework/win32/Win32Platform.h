@@ -32,6 +32,7 @@ public:
     bool registerComponent(const std::string& path) override;
 
     void shellOpen(const std::string& target) override;
+    std::string httpGet(const std::string& address, const WebRead& limits) override;
     Point cursorPosition() override;
     std::int32_t windowUnderCursor() override;
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Start-up time to a shown main window under Wine, side by side with a minimal Win32 window
-program in the same prefix: the median of several starts of each, and their ratio.
+"""Start-up time under Wine, side by side with a minimal Win32 window program in the same
+prefix: the median of several starts to the shown main window, and to the end of start-up
+(the window answers once both reads of the notice page are over), with the notice server
+answering at once, with nothing listening on its port, and with a server that never answers.
 
 usage: bench_startup.py BUILD_DIR PREFIX_DIR [RUNS]"""
 
@@ -13,12 +15,13 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from harness import MAIN, Wine  # noqa: E402
+from notice_server import NoticeServer  # noqa: E402
 
 
-def time_to_window(wine: Wine, exe: Path, caption: str) -> float:
-    """Seconds from the start of the program to its window showing, seen by a probe that is
-    already polling when the program starts."""
-    watcher = subprocess.Popen(["wine", str(wine.bin / "probe.exe"), "wait", caption, "shown", "60000"], env=wine.env,
+def time_to(wine: Wine, exe: Path, *watch: str) -> float:
+    """Seconds from the start of the program until a probe that is already watching when the
+    program starts sees what it waits for."""
+    watcher = subprocess.Popen(["wine", str(wine.bin / "probe.exe"), *watch], env=wine.env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
     time.sleep(1.0)  # the watcher is polling
     start = time.monotonic()
@@ -34,21 +37,38 @@ def main():
     build, prefix = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 9
     wine = Wine(build, prefix, build / "e2e-runs")
+    server = NoticeServer()
+    shown = ("wait", MAIN, "shown", "60000")
+    answering = ("answers", MAIN, "60000")
     wine.open_session()
     try:
         program = wine.install_program("bench-startup")
-        (program.parent / "kv3170").touch()  # not a first start
+        online = wine.install_program("bench-startup-online", program=wine.online_program)
         minimal = wine.bin / "minimal.exe"
-        times = {"landou.exe": [], "minimal.exe": []}
+        cases = {
+            "minimal.exe, shown": (minimal, ("wait", "minimal", "shown", "60000"), None),
+            "landou.exe, shown": (program, shown, None),
+            "landou.exe, started (no network)": (program, answering, None),
+            "online build, server answers: shown": (online, shown, "page"),
+            "online build, server answers: started": (online, answering, "page"),
+            "online build, nothing listens: started": (online, answering, "off"),
+            "online build, server never answers: started": (online, answering, "silent"),
+        }
+        times = {name: [] for name in cases}
         for _ in range(runs):
-            times["landou.exe"].append(time_to_window(wine, program, MAIN))
-            times["minimal.exe"].append(time_to_window(wine, minimal, "minimal"))
+            for name, (exe, watch, behaviour) in cases.items():
+                if behaviour and behaviour != "off":
+                    server.start()
+                    server.serve("鼠键广告[蓝豆]链接[http://landou.test/]".encode("gbk"), behaviour)
+                times[name].append(time_to(wine, exe, *watch))
+                server.stop()
     finally:
+        server.stop()
         wine.shut_down()
     medians = {name: statistics.median(values) for name, values in times.items()}
     for name, values in times.items():
-        print(f"{name:12} median {medians[name] * 1000:6.0f} ms   runs: " + " ".join(f"{v * 1000:.0f}" for v in values))
-    print(f"ratio landou.exe / minimal.exe: {medians['landou.exe'] / medians['minimal.exe']:.2f}")
+        print(f"{name:46} median {medians[name] * 1000:6.0f} ms   runs: " + " ".join(f"{v * 1000:.0f}" for v in values))
+    print(f"ratio landou.exe / minimal.exe (shown): {medians['landou.exe, shown'] / medians['minimal.exe, shown']:.2f}")
     print(f"landou.exe size: {(build / 'bin' / 'landou.exe').stat().st_size} bytes")
 
 

@@ -24,6 +24,8 @@ class Wine:
 
     def __init__(self, build: Path, prefix: Path, runs: Path):
         self.bin = build / "bin"
+        # The program built with its web addresses on this machine (scripts/lib.sh).
+        self.online_program = build.parent / "win-online" / "bin" / "landou.exe"
         self.prefix = prefix
         self.runs = runs
         self.started = []
@@ -31,12 +33,16 @@ class Wine:
 
     # Processes
 
-    def install_program(self, name: str) -> Path:
-        """A fresh folder holding a copy of the program; returns the program's path."""
+    def install_program(self, name: str, first_start: bool = False, program: Path = None) -> Path:
+        """A fresh folder holding a copy of the program (the build's, unless another is given);
+        returns the program's path. Unless it is to be a first start, the first-start marker
+        is there already, so that the help panel does not slide in over the list."""
         folder = self.runs / name
         shutil.rmtree(folder, ignore_errors=True)
         folder.mkdir(parents=True)
-        shutil.copy(self.bin / "landou.exe", folder / "landou.exe")
+        shutil.copy(program or self.bin / "landou.exe", folder / "landou.exe")
+        if not first_start:
+            (folder / "kv3170").touch()
         return folder / "landou.exe"
 
     def start(self, exe: Path, *args: str) -> subprocess.Popen:
@@ -131,6 +137,11 @@ class Wine:
         text = self.output(str(self.bin / "component-client.exe"), *words, timeout=timeout)
         return json.loads(text) if text.strip() else None
 
+    def answers(self, caption: str, seconds: float = 30):
+        """Milliseconds until the window's thread answered a message (None: not within the time)."""
+        answer = self.probe("answers", caption, str(int(seconds * 1000)), timeout=seconds + 30)
+        return answer["ms"] if answer and answer.get("answered") else None
+
     def wait_window(self, caption: str, state: str = "shown", seconds: float = 30) -> bool:
         answer = self.probe("wait", caption, state, str(int(seconds * 1000)), timeout=seconds + 30)
         return bool(answer and answer.get("reached"))
@@ -205,11 +216,14 @@ class ProgramTest(unittest.TestCase):
     start_program_in_setup is false: then the test starts it, maybe with arguments)."""
 
     start_program_in_setup = True
+    first_start = False
+    online = False  # the program built with its web addresses on this machine
 
     def setUp(self):
         self.wine = SESSION
         self.wine.stop_programs()
-        self.exe = self.wine.install_program(self.id().rsplit(".", 1)[-1])
+        self.exe = self.wine.install_program(self.id().rsplit(".", 1)[-1], self.first_start,
+                                             self.wine.online_program if self.online else None)
         if self.start_program_in_setup:
             self.start_program()
 

@@ -14,7 +14,7 @@ class InstallationTest(unittest.TestCase):
         self.wine.stop_programs()
         self.component = self.wine.drive_c() / "windows" / "qdauto.dll"
         self.remove_component()
-        self.exe = self.wine.install_program(self.id().rsplit(".", 1)[-1])
+        self.exe = self.wine.install_program(self.id().rsplit(".", 1)[-1], first_start=True)
 
     def tearDown(self):
         self.wine.stop_programs()

@@ -9,6 +9,7 @@
 //   probe dialogs [CAPTION]                the visible dialog boxes, with their controls
 //   probe foreign CAPTION-PART CLASS       another program's control: handle, place, text
 //   probe count CAPTION                    how many of the program's windows show that caption
+//   probe answers CAPTION MS               waits until the window's thread answers a message
 //   probe cursor                           the cursor position
 //   probe cursor-handle                    the handle of the cursor's current shape
 
@@ -476,6 +477,26 @@ int waitFor(std::string_view caption, std::string_view state, int milliseconds) 
     }
 }
 
+// The user-interface thread of the window answers once it waits for messages again (a message
+// box's loop counts).
+int waitForAnswer(std::string_view caption, int milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const HWND window = findWindow(caption);
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed > static_cast<DWORD>(milliseconds)) {
+            std::puts("{\"answered\":false}");
+            return 1;
+        }
+        DWORD_PTR result = 0;
+        if (window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 50, &result)) {
+            std::printf("{\"answered\":true,\"ms\":%lu}\n", GetTickCount() - start);
+            return 0;
+        }
+        if (!window) Sleep(5);
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -486,6 +507,7 @@ int wmain(int argc, wchar_t** argv) {
     if (args.size() == 2 && args[0] == "definition") return describeDefinition(args[1]);
     if (args.size() <= 2 && !args.empty() && args[0] == "dialogs") return describeDialogs(args.size() == 2 ? args[1] : "");
     if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
+    if (args.size() == 3 && args[0] == "answers") return waitForAnswer(args[1], std::stoi(args[2]));
     if (args.size() == 3 && args[0] == "foreign") return describeForeign(args[1], args[2]);
     if (args.size() == 2 && args[0] == "count") {
         CaptionCount search{widen(args[1])};
@@ -506,6 +528,6 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hCursor)));
         return 0;
     }
-    std::fputs("usage: probe window|definition|wait|dialogs|foreign|count|cursor|cursor-handle ...\n", stderr);
+    std::fputs("usage: probe window|definition|wait|dialogs|answers|foreign|count|cursor|cursor-handle ...\n", stderr);
     return 2;
 }

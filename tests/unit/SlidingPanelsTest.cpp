@@ -1,0 +1,147 @@
+// The help panel and the video panel sliding in and out, and the author's links.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+#include "online/Addresses.h"
+
+using namespace framework;
+namespace mw = app::main_window;
+
+namespace {
+
+constexpr auto kHelpIn = mw::时钟_载入帮助文档.name;
+constexpr auto kHelpOut = mw::时钟_关闭帮助文档.name;
+constexpr auto kVideoIn = mw::时钟_视屏延时开.name;
+constexpr auto kVideoOut = mw::时钟_视频延时关.name;
+
+struct Panels : Program {
+    explicit Panels(bool firstStart = false) {
+        if (!firstStart) platform.files()[platform.executableFolder() + "\\kv3170"] = "";
+        app.start();
+    }
+    int helpLeft() { return main().position(mw::分组框_程序帮助.name).x; }
+    int videoTop() { return main().position(mw::分组框_视频演示.name).y; }
+    bool helpEntryEnabled() { return main().entryEnabled(mw::工具条_添加工具.name, mw::toolbar::Help); }
+    void help() { toolbar(mw::toolbar::Help); }
+    void close() { main().click(mw::按钮_关闭.name); }
+    void video() { main().pressLeftButton(mw::标签_查看视屏演示.name); }
+    void undo() { main().click(mw::按钮_撤销.name); }
+    // Ticks the timer n times; false if it did not run for each of them.
+    bool tick(std::string_view timer, int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            if (main().timerInterval(timer) != 10) return false;
+            main().tick(timer);
+        }
+        return true;
+    }
+    bool stopped(std::string_view timer) { return main().timerInterval(timer) == 0; }
+    std::string viewer() { return main().address(mw::超文本浏览框_视频演示.name); }
+};
+
+}  // namespace
+
+TEST(HelpPanel, TheFirstStartSlidesItInInFiftyOneTicksWithHelpStillEnabled) {
+    Panels p(true);
+    EXPECT_TRUE(p.tick(kHelpIn, 50));
+    EXPECT_EQ(p.helpLeft(), 10);
+    EXPECT_TRUE(p.tick(kHelpIn));
+    EXPECT_EQ(p.helpLeft(), 0);
+    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.helpEntryEnabled());
+    p.help();  // the panel is in already: the next tick ends the slide where it is
+    EXPECT_TRUE(p.tick(kHelpIn));
+    EXPECT_EQ(p.helpLeft(), 0);
+    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_FALSE(p.helpEntryEnabled());
+}
+
+TEST(HelpPanel, HelpDuringTheFirstStartSlideChangesNothingInTheMotion) {
+    Panels p(true);
+    EXPECT_TRUE(p.tick(kHelpIn, 20));
+    p.help();
+    EXPECT_FALSE(p.helpEntryEnabled());
+    EXPECT_TRUE(p.tick(kHelpIn, 31));
+    EXPECT_EQ(p.helpLeft(), 0);
+    EXPECT_TRUE(p.stopped(kHelpIn));
+}
+
+TEST(HelpPanel, HelpDisablesItsEntryUntilCloseParksThePanel) {
+    Panels p;
+    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_EQ(p.helpLeft(), 510);
+    p.help();
+    EXPECT_FALSE(p.helpEntryEnabled());
+    p.help();  // a disabled entry takes no click
+    EXPECT_TRUE(p.tick(kHelpIn, 51));
+    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_FALSE(p.helpEntryEnabled());
+    p.close();
+    EXPECT_TRUE(p.helpEntryEnabled());
+    EXPECT_TRUE(p.tick(kHelpOut, 51));
+    EXPECT_EQ(p.helpLeft(), 510);
+    EXPECT_TRUE(p.stopped(kHelpOut));
+}
+
+TEST(HelpPanel, CloseWhileComingInStopsTheSlideInAndParksItExactly) {
+    Panels p(true);
+    EXPECT_TRUE(p.tick(kHelpIn, 7));
+    p.close();
+    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.tick(kHelpOut, 7));
+    EXPECT_EQ(p.helpLeft(), 510);
+    EXPECT_TRUE(p.stopped(kHelpOut));
+    // Off the grid of steps, a slide still ends on its end value.
+    p.main().setPosition(mw::分组框_程序帮助.name, {505, 23});
+    p.help();
+    EXPECT_TRUE(p.tick(kHelpIn, 51));
+    EXPECT_EQ(p.helpLeft(), 0);
+    EXPECT_TRUE(p.stopped(kHelpIn));
+}
+
+TEST(VideoPanel, ComesDownInThirtySixTicksWhileTheVideoLoadsAndGoesBackToABlankPage) {
+    Panels p;
+    p.help();
+    p.video();
+    EXPECT_EQ(p.viewer(), online::DemoVideoAddress);  // at once, so the video plays while the panel moves
+    EXPECT_TRUE(p.tick(kVideoIn, 35));
+    EXPECT_EQ(p.videoTop(), -10);
+    EXPECT_TRUE(p.tick(kVideoIn));
+    EXPECT_EQ(p.videoTop(), 0);
+    EXPECT_TRUE(p.stopped(kVideoIn));
+    p.undo();
+    EXPECT_TRUE(p.tick(kVideoOut, 35));
+    EXPECT_EQ(p.viewer(), online::DemoVideoAddress);
+    EXPECT_TRUE(p.tick(kVideoOut));
+    EXPECT_EQ(p.videoTop(), -360);
+    EXPECT_TRUE(p.stopped(kVideoOut));
+    EXPECT_EQ(p.viewer(), "about:blank");
+    EXPECT_EQ(p.helpLeft(), 510 - 0);  // the help panel stays where it was (its slide never ticked)
+}
+
+TEST(VideoPanel, UndoWhileComingDownStopsTheSlideAndParksItExactly) {
+    Panels p;
+    p.video();
+    EXPECT_TRUE(p.tick(kVideoIn, 12));
+    p.undo();
+    EXPECT_TRUE(p.stopped(kVideoIn));
+    EXPECT_TRUE(p.tick(kVideoOut, 12));
+    EXPECT_EQ(p.videoTop(), -360);
+    EXPECT_EQ(p.viewer(), "about:blank");
+    p.video();  // and down again
+    EXPECT_TRUE(p.stopped(kVideoOut));
+    EXPECT_TRUE(p.tick(kVideoIn, 36));
+    EXPECT_EQ(p.videoTop(), 0);
+}
+
+TEST(Links, TheFixedLinksOpenAsTheyAre) {
+    Panels p;
+    p.main().click(mw::按钮_撤销1.name);
+    p.toolbar(mw::toolbar::Author);
+    p.toolbar(mw::toolbar::Site);
+    EXPECT_EQ(p.platform.opened(), (std::vector<std::string>{std::string(online::DemoVideoAddress),
+                                                             std::string(online::AuthorChatLink),
+                                                             std::string(online::AuthorSiteAddress)}));
+    const auto* link = app::mainWindowDefinition().find(mw::超级链接框_蓝豆领地.name);
+    EXPECT_EQ(link->target, online::AuthorSiteAddress);
+}
