@@ -96,9 +96,11 @@ constexpr ControlDefinition kControls[] = {
                         .textColour = kLightBlue, .linkStyle = true}),
 
     control(分组框_程序帮助, {.place = {HelpPanelParkedLeft, 23, 507, 336}, .caption = "帮助", .overlay = true}),
-    control(透明标签1, {.container = 分组框_程序帮助.name, .place = {4, 17, 428, 280}, .caption = kHelpText}),
+    control(透明标签1, {.container = 分组框_程序帮助.name, .place = {4, 17, 428, 280}, .caption = kHelpText,
+                        .twelvePixelLines = true}),
     control(超级链接框_蓝豆领地, {.container = 分组框_程序帮助.name, .place = {90, 251, 48, 24},
-                                  .caption = "蓝豆领地", .overlay = true, .target = online::AuthorSiteAddress}),
+                                  .caption = "蓝豆领地", .twelvePixelLines = true, .overlay = true,
+                                  .target = online::AuthorSiteAddress}),
     control(标签_查看视屏演示, {.container = 分组框_程序帮助.name, .place = {5, 300, 107, 24},
                                 .caption = "查看软件视频演示", .textColour = kRed, .linkStyle = true}),
     control(按钮_关闭, {.container = 分组框_程序帮助.name, .place = {451, 303, 49, 26}, .caption = "关闭"}),

@@ -93,6 +93,8 @@ struct ControlDefinition {
     std::optional<Spinner> spinner{};
     std::optional<Rgb> textColour{};
     bool linkStyle = false;  // 12-pixel underlined GB2312 font and the hand cursor
+    bool twelvePixelLines = false;  // SimSun in lines 12 pixels high (9 points), so that a long
+                                    // text keeps to its place line for line
     bool overlay = false;    // drawn above the controls defined before it that it lies on
     std::span<const ListColumn> columns{};
     std::span<const Entry> entries{};  // toolbar entries or menu items

@@ -8,7 +8,7 @@ BUILD=$LANDOU_ROOT/build
 LANDOU_PACKAGES=(
   cmake ninja-build g++ python3 googletest libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 fonts-wine fonts-wqy-microhei
+  wine wine64 fonts-wine fonts-wqy-microhei fonts-arphic-uming
   xvfb xauth x11-utils xdotool imagemagick
 )
 
@@ -67,11 +67,12 @@ wine_environment() {  # PREFIX
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# Creates the Wine prefix once: Chinese font replacements, the caption-button font, and (with
+# Creates the Wine prefix once: Chinese font replacements (SimSun by a Ming typeface of the
+# same metrics, which the help panel's layout needs), the caption-button font, and (with
 # "desktop") a virtual desktop, inside which global hotkeys fire whatever the X focus is.
 prepare_prefix() {  # PREFIX [desktop]
   local prefix=$1 desktop=${2:-}
-  local stamp="$prefix/.landou-2-${desktop:-plain}"
+  local stamp="$prefix/.landou-3-${desktop:-plain}"
   wine_environment "$prefix"
   [ -f "$stamp" ] && return 0
   rm -rf "$prefix"
@@ -83,9 +84,10 @@ prepare_prefix() {  # PREFIX [desktop]
     echo
     echo '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]'
     local font
-    for font in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "SimSun" "Microsoft YaHei" "Microsoft YaHei UI" "Segoe UI"; do
+    for font in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft YaHei" "Microsoft YaHei UI" "Segoe UI"; do
       echo "\"$font\"=\"WenQuanYi Micro Hei\""
     done
+    echo '"SimSun"="AR PL UMing CN"'
     if [ -n "$desktop" ]; then
       echo
       echo '[HKEY_CURRENT_USER\Software\Wine\Explorer]'

@@ -32,6 +32,30 @@ std::wstring hyperlinkMarkup(std::string_view caption, std::string_view target) 
     return L"<a href=\"" + widen(target) + L"\">" + widen(caption) + L"</a>";
 }
 
+// SimSun with letters of the given height, whose lines are then as high (as the layouts of
+// long texts assume); where another typeface stands in with taller lines, it is made smaller
+// until its lines are no higher than that.
+HFONT fontWithLineHeight(int lineHeight) {
+    LOGFONTW face{};
+    lstrcpynW(face.lfFaceName, L"SimSun", LF_FACESIZE);
+    face.lfCharSet = GB2312_CHARSET;
+    face.lfWeight = FW_NORMAL;
+    HDC screen = GetDC(nullptr);
+    HFONT font = nullptr;
+    for (int asked = -lineHeight; asked != 0; asked = asked < 0 ? lineHeight : asked - 1) {
+        if (font) DeleteObject(font);
+        face.lfHeight = asked;  // negative: the letters' height; positive: the lines'
+        font = CreateFontIndirectW(&face);
+        const HGDIOBJ previous = SelectObject(screen, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen, &metrics);
+        SelectObject(screen, previous);
+        if (metrics.tmHeight <= lineHeight) break;
+    }
+    ReleaseDC(nullptr, screen);
+    return font;
+}
+
 void applyFont(HWND window, HFONT font) {
     if (window) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
@@ -87,6 +111,7 @@ Win32Form::~Win32Form() {
         if (c.menu) DestroyMenu(c.menu);
     if (font_) DeleteObject(font_);
     if (linkFont_) DeleteObject(linkFont_);
+    if (lineFont_) DeleteObject(lineFont_);
     if (images_) ImageList_Destroy(images_);
 }
 
@@ -104,6 +129,7 @@ void Win32Form::createWindow() {
 void Win32Form::createFonts() {
     if (font_) DeleteObject(font_);
     if (linkFont_) DeleteObject(linkFont_);
+    if (lineFont_) DeleteObject(lineFont_);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi_);
@@ -114,6 +140,12 @@ void Win32Form::createFonts() {
     link.lfUnderline = TRUE;
     link.lfCharSet = GB2312_CHARSET;
     linkFont_ = CreateFontIndirectW(&link);
+    lineFont_ = fontWithLineHeight(scale(12));
+}
+
+HFONT Win32Form::fontOf(const Control& c) const {
+    if (c.definition->linkStyle) return linkFont_;
+    return c.definition->twelvePixelLines ? lineFont_ : font_;
 }
 
 void Win32Form::centreOnScreen() {
@@ -185,7 +217,7 @@ void Win32Form::createControl(Control& c) {
     }
     if (!c.window) return;
     byWindow_[c.window] = static_cast<size_t>(c.index);
-    applyFont(c.window, d.linkStyle ? linkFont_ : font_);
+    applyFont(c.window, fontOf(c));
     applyFont(c.frame, font_);
     // Later controls go behind earlier ones (the tab order), except those drawn on top.
     SetWindowPos(c.window, d.overlay ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -328,7 +360,7 @@ void Win32Form::onDpiChanged(UINT dpi, const RECT& suggested) {
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     for (Control& c : controls_) {
-        applyFont(c.window, c.definition->linkStyle ? linkFont_ : font_);
+        applyFont(c.window, fontOf(c));
         applyFont(c.frame, font_);
         if (c.definition->kind == ControlKind::ReportList)
             for (size_t i = 0; i < c.definition->columns.size(); ++i)

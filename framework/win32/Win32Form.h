@@ -96,6 +96,7 @@ private:
 
     void createWindow();
     void createFonts();
+    HFONT fontOf(const Control& control) const;
     void createControl(Control& control);
     void createToolbar(Control& control, HWND parent);
     void loadToolbarImages(Control& toolbar);
@@ -126,6 +127,7 @@ private:
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
     HFONT linkFont_ = nullptr;
+    HFONT lineFont_ = nullptr;  // twelve-pixel lines
     HBRUSH background_ = nullptr;
     HIMAGELIST images_ = nullptr;
     std::vector<Control> controls_;

@@ -9,7 +9,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, Wine, centre, controls_by_name, windows_path  # noqa: E402
+from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, Wine, centre, controls_by_name, wait_until, windows_path  # noqa: E402
+from notice_server import NoticeServer  # noqa: E402
 
 # A small macro: open the start menu, type a program name, confirm, wait, click and type.
 MACRO = [
@@ -27,6 +28,7 @@ MACRO = [
 def main():
     build, prefix, out = (Path(a).resolve() for a in sys.argv[1:4])
     wine = Wine(build, prefix, build / "e2e-runs")
+    server = NoticeServer()
     wine.open_session()
     try:
         exe = wine.install_program("screenshots")
@@ -56,7 +58,23 @@ def main():
         wine.start(exe, windows_path(macro))
         wine.wait_window(MAIN)
         shoot(MAIN, "macro-loaded.png")
+
+        # The panels, in the build that reads its notice page from a server of ours.
+        wine.stop_programs()
+        server.start()
+        server.serve("鼠键广告[蓝豆键盘鼠标模拟器 新版发布]链接[http://landou.test/]".encode("gbk"))
+        wine.start(wine.install_program("screenshots-online", program=wine.online_program))
+        wine.wait_window(MAIN)
+        controls = lambda: controls_by_name(wine.window(MAIN))
+        wine.click(*centre(toolbar["entries"][10]["screen"]))
+        wait_until(lambda: controls()["分组框_程序帮助"]["place"][:2] == [0, 23])
+        shoot(MAIN, "help-panel.png")
+        label = controls()["标签_查看视屏演示"]["screen"]
+        wine.click(label[0] + 20, label[1] + 8)
+        wait_until(lambda: controls()["分组框_视频演示"]["place"][:2] == [0, 0])
+        shoot(MAIN, "video-panel.png")
     finally:
+        server.stop()
         wine.shut_down()
 
 
