@@ -17,10 +17,10 @@ Application::Application(Environment environment) : env_(environment) {}
 
 Application::~Application() = default;
 
-void Application::run() {
+bool Application::run() {
     start();
     env_.windows.runMessageLoop();
-    cleanUp();
+    return cleanUp();
 }
 
 void Application::start() {
@@ -34,13 +34,14 @@ void Application::start() {
     loadMainWindow();
 }
 
-// A run still playing (a key editor kept the program going) is stopped first, so that nothing
-// calls the automation object once it is released.
-void Application::cleanUp() {
-    if (cleanedUp_) return;
-    cleanedUp_ = true;
-    if (player_) player_->stopRun();
-    automation_.release();
+// A run still playing (a key editor kept the program going, or the main window was closed
+// during the run) is stopped first, so that nothing calls the automation object once it is
+// released. A run stuck in a call keeps the object: the process ends with both.
+bool Application::cleanUp() {
+    if (cleanedUp_) return *cleanedUp_;
+    cleanedUp_ = !player_ || player_->stopRun();
+    if (*cleanedUp_) automation_.release();
+    return *cleanedUp_;
 }
 
 void Application::loadMainWindow() {
@@ -141,11 +142,10 @@ void Application::onMainWindowCreated() {
     noticeBoard_->OfferUpdate();
 }
 
-// Writes the embedded component to its fixed path and registers it. On a first start the
-// automation object could not be created before this; it is created once more now.
+// Writes the embedded component and registers it. On a first start, or where an older copy had
+// to be released to be replaced, the automation object is made once more now.
 void Application::installAndRegisterComponent() {
-    automation::InstallComponent(env_.platform, automation::ComponentPath);
-    if (!automation::RegisterComponent(env_.platform, automation::ComponentPath)) {
+    if (!automation::InstallAndRegisterComponent(env_.platform, automation_)) {
         env_.platform.messageBox("注册插件失败，请退出流氓杀毒软件后重新打开此软件", "蓝豆程序集", MessageIcon::Error,
                                  MessageButtons::Ok);
         return;

@@ -2,6 +2,7 @@
 // The program: start-up, the wiring of every control event to its operation, and shutdown.
 
 #include <memory>
+#include <optional>
 
 #include "app/Hotkeys.h"
 #include "app/KeyCommandWindowDefinition.h"
@@ -34,13 +35,15 @@ public:
     ~Application();
 
     // Start-up, then the message loop until the program has no window left, then the exit
-    // clean-up.
-    void run();
+    // clean-up. False when a run's thread is still inside a component call: the process must
+    // then end at once, without destroying this object (which that thread may still use).
+    bool run();
 
     // The start-up sequence alone: when it returns the main window is open.
     void start();
-    // Releases the automation object. Runs once, after the message loop has ended.
-    void cleanUp();
+    // Stops a run and releases the automation object; runs once, after the message loop has
+    // ended. False, and nothing released, when the run's thread is still inside a call.
+    bool cleanUp();
 
     framework::Window<MainWindow> mainWindow() const { return framework::Window<MainWindow>(*mainForm_); }
     commands::MouseCommandEditor& mouseEditor() { return *mouseEditor_; }
@@ -74,7 +77,7 @@ private:
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<online::NoticeBoard> noticeBoard_;
     std::unique_ptr<online::SlidingPanels> panels_;
-    bool cleanedUp_ = false;
+    std::optional<bool> cleanedUp_;
 };
 
 }  // namespace app

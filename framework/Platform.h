@@ -33,6 +33,8 @@ public:
     virtual std::string commandLine() = 0;
     // The user's desktop folder.
     virtual std::string desktopFolder() = 0;
+    // The user's own folder for the programs' local data (no administrator needed to write it).
+    virtual std::string localDataFolder() = 0;
 
     // Dialogs. Message boxes have no owner window and are task-modal.
     virtual MessageAnswer messageBox(std::string_view text, std::string_view caption,
@@ -46,6 +48,8 @@ public:
     // Creates or truncates the file and writes the bytes; false when that failed.
     virtual bool writeFile(const std::string& path, std::string_view bytes) = 0;
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // Creates the folder (its parent exists); true when it exists afterwards.
+    virtual bool createFolder(const std::string& path) = 0;
     // Writes the bytes to a temporary file beside the target and puts it in the target's
     // place only when all of them are written: a failure leaves an earlier file as it was.
     virtual bool replaceFile(const std::string& path, std::string_view bytes) = 0;
@@ -65,6 +69,9 @@ public:
     // Registration is false when the library cannot be loaded or has no registration entry.
     virtual std::string componentImage() = 0;
     virtual bool registerComponent(const std::string& path) = 0;
+    // Unloads the component libraries that no instance of this process uses any more, so that
+    // their files can be replaced.
+    virtual void unloadUnusedLibraries() = 0;
 
     // Shell: the "open" action on a document or a web address.
     virtual void shellOpen(const std::string& target) = 0;

@@ -48,10 +48,11 @@ void Player::toggle() {
     }
 }
 
-void Player::stopRun() {
-    if (!current_) return;
+bool Player::stopRun() {
+    if (!current_) return true;
     current_->token->cancel();
-    platform_.wait(5000, *current_->ended);  // answers the thread's calls meanwhile
+    platform_.wait(ExitGrace, *current_->ended);  // answers the thread's calls meanwhile
+    return current_->ended->cancelled();
 }
 
 void Player::threadRun(const std::shared_ptr<Run>& run) {

@@ -4,6 +4,7 @@
 // The run state is the run button's caption.
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "app/MainWindowDefinition.h"
@@ -19,6 +20,7 @@ inline constexpr std::string_view RunningCaption = "取消(F11)";
 inline constexpr int RowPause = 200;     // after every row
 inline constexpr int ClickPause = 200;   // between a move and its click
 inline constexpr int PassPause = 200;    // after every pass
+inline constexpr int ExitGrace = 250;    // how long an ending program waits for a run's thread
 
 class Player {
 public:
@@ -31,9 +33,11 @@ public:
     // The scheduled run: the list played on the user-interface thread, which it holds until the
     // passes are done; no window is hidden and the run count is not counted down.
     void timerRun();
-    // Cancels a run without touching any window, and waits (a little) for its thread to end:
-    // the program is ending.
-    void stopRun();
+    // The program is ending: cancels a run without touching any window and gives its thread a
+    // moment to end. False when it is still inside a component call (a hung target window,
+    // say): then nothing that the thread may still use can be freed, and the process must end
+    // as it is.
+    bool stopRun();
 
 private:
     enum class RunKind { Thread, Timer };
@@ -42,10 +46,15 @@ private:
     void threadRun(const std::shared_ptr<Run>& run);
     bool playPass(RunKind kind, framework::CancelToken& token);
     bool playRow(int row, RunKind kind, framework::CancelToken& token);
-    // An action of the run: made unless the run is cancelled (then false).
+    // A component call of the run: made unless the run is cancelled (then false). Calls are
+    // made one at a time: a run started after a cancel waits for a call that the cancelled run
+    // still has in progress, so two runs never act at once, and the canceller waits for none.
     template <class Action>
     bool act(framework::CancelToken& token, Action&& action) {
-        return token.run(action);
+        const std::lock_guard lock(calls_);
+        if (token.cancelled()) return false;
+        action();
+        return true;
     }
     // A change to the windows, made on the user-interface thread unless the run is cancelled.
     void onUiUnlessCancelled(framework::CancelToken& token, const std::function<void()>& change);
@@ -62,6 +71,7 @@ private:
     commands::MouseCommandEditor& mouseEditor_;
     const automation::AutomationObject& automation_;
     std::shared_ptr<Run> current_;  // the run last started; user-interface thread only
+    std::mutex calls_;
 };
 
 }  // namespace playback

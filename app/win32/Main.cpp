@@ -12,6 +12,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     framework::win32::Win32WindowSystem windows(instance);
     automation::win32::ComComponentFactory components;
     app::Application application({windows, platform, components});
-    application.run();
+    // A run's thread stuck in a component call may still use everything here: the process ends
+    // with it, before anything is destroyed.
+    if (!application.run()) ExitProcess(0);
     return 0;
 }

@@ -2,6 +2,7 @@
 // A stand-in for the automation component in unit tests: records every call.
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,6 +20,36 @@ struct RecordedCall {
     friend bool operator==(const RecordedCall&, const RecordedCall&) = default;
 };
 
+// Calls of one method that do not return until let go, as into a window that stopped answering.
+class CallHold {
+public:
+    void hold(std::string method) {
+        const std::lock_guard lock(mutex_);
+        method_ = std::move(method);
+    }
+    void letGo() {
+        {
+            const std::lock_guard lock(mutex_);
+            method_.clear();
+        }
+        changed_.notify_all();
+    }
+    int held() const { return held_; }  // calls waiting now
+    void pass(std::string_view method) {
+        std::unique_lock lock(mutex_);
+        if (method_.empty() || method != method_) return;
+        ++held_;
+        changed_.wait(lock, [&] { return method_.empty(); });
+        --held_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::string method_;
+    std::atomic<int> held_{0};
+};
+
 // What the instances of one factory did; outlives the instances.
 struct ComponentLog {
     std::vector<std::string> createdClassIds;
@@ -27,13 +58,17 @@ struct ComponentLog {
     std::mutex callsMutex;
     std::atomic<int> callsInProgress{0};
     std::atomic<int> overlappingCalls{0};  // calls made while another was in progress
+    CallHold hold;
 };
 
 std::string describe(const RecordedCall& call);
 
 class FakeInstance final : public ComponentInstance {
 public:
-    ~FakeInstance() override { ++log_.released; }
+    ~FakeInstance() override {
+        ++log_.released;
+        if (journal_) journal_->add("release component");
+    }
     std::int32_t call(std::string_view method, std::span<const Argument> arguments) override {
         if (++log_.callsInProgress > 1) ++log_.overlappingCalls;
         {
@@ -42,6 +77,7 @@ public:
             if (journal_) journal_->add("call " + describe(log_.calls.back()));
         }
         if (slowCalls_) std::this_thread::yield();
+        log_.hold.pass(method);
         --log_.callsInProgress;
         return 1;
     }

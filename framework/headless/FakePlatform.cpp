@@ -32,7 +32,7 @@ std::optional<std::string> FakePlatform::inputBox(std::string_view prompt, std::
 
 bool FakePlatform::writeFile(const std::string& path, std::string_view bytes) {
     journal_.add("write " + path);
-    if (unwritable_.count(path)) return false;
+    if (unwritable_.count(path) || loaded_.count(path)) return false;
     files_[path] = std::string(bytes);
     return true;
 }
@@ -42,6 +42,11 @@ std::optional<std::string> FakePlatform::readFile(const std::string& path) {
     const auto it = files_.find(path);
     if (it == files_.end()) return std::nullopt;
     return it->second;
+}
+
+bool FakePlatform::createFolder(const std::string& path) {
+    journal_.add("create folder " + path);
+    return true;
 }
 
 bool FakePlatform::replaceFile(const std::string& path, std::string_view bytes) {
@@ -88,6 +93,11 @@ bool FakePlatform::deleteRegistryKey(RegistryRoot root, const std::string& key) 
     const bool done = !hasSubkeys && registry_.erase(name) == 1;
     journal_.add("delete key " + path + outcome(done));
     return done;
+}
+
+void FakePlatform::unloadUnusedLibraries() {
+    journal_.add("unload unused libraries");
+    loaded_.clear();
 }
 
 bool FakePlatform::registerComponent(const std::string& path) {

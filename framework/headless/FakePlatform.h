@@ -34,6 +34,7 @@ public:
     void setCurrentFolder(const std::string& folder) override { journal_.add("current folder " + folder); }
     std::string commandLine() override { return commandLine_; }
     std::string desktopFolder() override { return "C:\\Users\\user\\Desktop"; }
+    std::string localDataFolder() override { return "C:\\Users\\user\\AppData\\Local"; }
 
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
@@ -43,6 +44,7 @@ public:
     bool fileExists(const std::string& path) override { return files_.count(path) != 0; }
     bool writeFile(const std::string& path, std::string_view bytes) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& path, std::string_view bytes) override;
 
     bool setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
@@ -52,6 +54,7 @@ public:
 
     std::string componentImage() override { return "MZ component image"; }
     bool registerComponent(const std::string& path) override;
+    void unloadUnusedLibraries() override;
 
     void shellOpen(const std::string& target) override;
     std::string httpGet(const std::string& address, const WebRead& limits) override;
@@ -77,6 +80,9 @@ public:
     void failComponentRegistration() { componentRegisters_ = false; }
     void setExecutableFolder(std::string folder) { executableFolder_ = std::move(folder); }
     void forbidWrites(std::string path) { unwritable_.insert(std::move(path)); }
+    // The file is a library that this process has loaded: it cannot be written until the
+    // unused libraries are unloaded.
+    void holdLoaded(std::string path) { loaded_.insert(std::move(path)); }
     void setCursor(Point p) { cursor_ = p; }
     void setWindowUnderCursor(std::int32_t window) { windowUnderCursor_ = window; }
     // Called whenever the window under the cursor is asked for.
@@ -109,6 +115,7 @@ private:
     bool componentRegisters_ = true;
     std::map<std::string, std::string> files_;
     std::set<std::string> unwritable_;
+    std::set<std::string> loaded_;
     Point cursor_;
     std::int32_t windowUnderCursor_ = 0x10086;
     std::function<void()> windowUnderCursorHook_;

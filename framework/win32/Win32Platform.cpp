@@ -93,13 +93,21 @@ std::string Win32Platform::executableName() {
 
 std::string Win32Platform::commandLine() { return narrow(GetCommandLineW()); }
 
-std::string Win32Platform::desktopFolder() {
+namespace {
+
+std::string knownFolder(REFKNOWNFOLDERID id) {
     PWSTR folder = nullptr;
     std::string result;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &folder))) result = narrow(folder);
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &folder))) result = narrow(folder);
     CoTaskMemFree(folder);
     return result;
 }
+
+}  // namespace
+
+std::string Win32Platform::desktopFolder() { return knownFolder(FOLDERID_Desktop); }
+
+std::string Win32Platform::localDataFolder() { return knownFolder(FOLDERID_LocalAppData); }
 
 void Win32Platform::setCurrentFolder(const std::string& folder) {
     // A drive alone ("C:") names that drive's current folder, not its root.
@@ -163,6 +171,13 @@ std::optional<std::string> Win32Platform::readFile(const std::string& path) {
     return bytes;
 }
 
+bool Win32Platform::createFolder(const std::string& path) {
+    const std::wstring folder = widen(path);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool Win32Platform::replaceFile(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + "-" +
                                   std::to_string(GetTickCount64()) + ".tmp";
@@ -220,6 +235,8 @@ bool Win32Platform::registerComponent(const std::string& path) {
     FreeLibrary(library);
     return entry != nullptr;
 }
+
+void Win32Platform::unloadUnusedLibraries() { CoFreeUnusedLibrariesEx(0, 0); }
 
 void Win32Platform::shellOpen(const std::string& target) { openWithShell(target); }
 

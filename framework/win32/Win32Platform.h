@@ -12,6 +12,7 @@ public:
     void setCurrentFolder(const std::string& folder) override;
     std::string commandLine() override;
     std::string desktopFolder() override;
+    std::string localDataFolder() override;
 
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
@@ -21,6 +22,7 @@ public:
     bool fileExists(const std::string& path) override;
     bool writeFile(const std::string& path, std::string_view bytes) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& path, std::string_view bytes) override;
 
     bool setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
@@ -30,6 +32,7 @@ public:
 
     std::string componentImage() override;
     bool registerComponent(const std::string& path) override;
+    void unloadUnusedLibraries() override;
 
     void shellOpen(const std::string& target) override;
     std::string httpGet(const std::string& address, const WebRead& limits) override;

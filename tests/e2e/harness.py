@@ -51,6 +51,14 @@ class Wine:
         self.started.append(process)
         return process
 
+    def start_output(self, out: Path, exe: Path, *args: str) -> subprocess.Popen:
+        """Starts a Windows program whose output goes to the file, as it writes it."""
+        with open(out, "wb") as output:
+            process = subprocess.Popen(["wine", str(exe), *args], env=self.env, stdout=output,
+                                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        self.started.append(process)
+        return process
+
     def stop_programs(self):
         """Ends every program that the tests started; the prefix's desktop stays."""
         for process in self.started:
@@ -63,9 +71,10 @@ class Wine:
         # component's tests.
         self.kill_in_prefix("notepad.exe", "target.exe", "component-client.exe")
 
-    def kill_in_prefix(self, *names: str):
-        """Ends the Windows processes of this prefix (not of any other) that run one of the programs."""
+    def processes_in_prefix(self, *names: str) -> list:
+        """The Windows processes of this prefix (not of any other) that run one of the programs."""
         prefix = f"WINEPREFIX={self.prefix}".encode()
+        found = []
         for entry in Path("/proc").iterdir():
             if not entry.name.isdigit():
                 continue
@@ -75,10 +84,19 @@ class Wine:
             except OSError:
                 continue
             if prefix in environment and program.replace("\\", "/").rsplit("/", 1)[-1].lower() in names:
-                try:
-                    os.kill(int(entry.name), signal.SIGKILL)
-                except OSError:
-                    pass
+                found.append(int(entry.name))
+        return found
+
+    def running_in_prefix(self, name: str) -> bool:
+        return bool(self.processes_in_prefix(name))
+
+    def kill_in_prefix(self, *names: str):
+        """Ends the Windows processes of this prefix that run one of the programs."""
+        for pid in self.processes_in_prefix(*names):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
 
     def open_session(self):
         """Starts the prefix afresh: its server first (two processes starting a cold prefix at once
@@ -188,6 +206,17 @@ class Wine:
     def click_control(self, control: dict, button: int = 1):
         x, y = centre(control["screen"])
         self.click(x, y, button)
+
+    def point_at(self, x: int, y: int) -> bool:
+        """Moves the pointer there and waits until Wine sees it there to stay: a late motion of an
+        earlier position can still undo a move (then it is made again)."""
+        for _ in range(10):
+            self.xdotool("mousemove", "--sync", str(x), str(y))
+            if wait_until(lambda: self.probe("cursor") == [x, y], 5, 0.05):
+                time.sleep(0.3)
+                if self.probe("cursor") == [x, y]:
+                    return True
+        return False
 
     def type(self, text: str):
         self.xdotool("type", "--delay", "30", "--", text)

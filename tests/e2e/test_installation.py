@@ -1,5 +1,6 @@
 """The automation component written out and registered at every start."""
 
+import os
 import shutil
 import unittest
 
@@ -13,6 +14,8 @@ class InstallationTest(unittest.TestCase):
         self.wine = harness.SESSION
         self.wine.stop_programs()
         self.component = self.wine.drive_c() / "windows" / "qdauto.dll"
+        self.user = os.environ.get("USER", "root")
+        self.user_component = self.wine.drive_c() / "users" / self.user / "AppData" / "Local" / "Landou" / "qdauto.dll"
         self.remove_component()
         self.exe = self.wine.install_program(self.id().rsplit(".", 1)[-1], first_start=True)
 
@@ -21,10 +24,11 @@ class InstallationTest(unittest.TestCase):
         self.remove_component()
 
     def remove_component(self):
-        if self.component.is_dir():
-            shutil.rmtree(self.component)
-        else:
-            self.component.unlink(missing_ok=True)
+        for file in (self.component, self.user_component):
+            if file.is_dir():
+                shutil.rmtree(file)
+            else:
+                file.unlink(missing_ok=True)
 
     def test_the_first_start_writes_registers_and_uses_the_component(self):
         self.wine.run_quietly("reg", "delete", CLASS_KEY, "/f")  # as on a machine that never had it
@@ -35,15 +39,43 @@ class InstallationTest(unittest.TestCase):
         self.assertEqual(self.wine.dialogs(), [])
         self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32"), "C:\\windows\\qdauto.dll")
         self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32", "ThreadingModel"), "Both")
-        # The object made right after registration plays: the cursor lock pulls the cursor back.
+        self.assertTrue(self.works())  # the object made right after registration
+
+    def works(self):
+        """The object plays: the cursor lock pulls the cursor back to the captured point."""
         self.wine.xdotool("mousemove", "--sync", "321", "432")
         self.wine.key("F3", "ctrl+s")
         self.wine.xdotool("mousemove", "700", "600")
-        self.assertTrue(wait_until(lambda: self.wine.probe("cursor") == [321, 432], 3, 0.05))
+        held = wait_until(lambda: self.wine.probe("cursor") == [321, 432], 3, 0.05)
         self.wine.key("ctrl+q")
+        return held
+
+    def test_an_older_component_that_the_program_loaded_first_is_replaced_and_used(self):
+        older = (self.wine.bin / "qdauto.dll").read_bytes() + b"an older build"
+        self.component.write_bytes(older)  # loadable still, but not what the program carries
+        self.assertEqual(self.wine.run_quietly("regsvr32", "/s", "C:\\windows\\qdauto.dll"), 0)
+        self.wine.start(self.exe)
+        self.assertTrue(self.wine.wait_window(MAIN))
+        embedded = (self.wine.bin / "qdauto.dll").read_bytes()
+        self.assertTrue(wait_until(lambda: self.component.read_bytes() == embedded, 10))
+        self.assertEqual(self.wine.dialogs(), [])
+        self.assertTrue(self.works())
+
+    def test_where_the_windows_folder_refuses_the_component_goes_to_the_users_folder(self):
+        self.wine.run_quietly("reg", "delete", CLASS_KEY, "/f")  # no earlier start left one
+        self.component.mkdir()  # something in the way: it can be neither written nor loaded
+        self.wine.start(self.exe)
+        self.assertTrue(self.wine.wait_window(MAIN))
+        self.assertTrue(wait_until(self.user_component.exists, 10))
+        self.assertEqual(self.user_component.read_bytes(), (self.wine.bin / "qdauto.dll").read_bytes())
+        self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32"),
+                         f"C:\\users\\{self.user}\\AppData\\Local\\Landou\\qdauto.dll")
+        self.assertEqual(self.wine.dialogs(), [])
+        self.assertTrue(self.works())
 
     def test_an_unwritable_and_unloadable_component_is_reported_and_start_up_goes_on(self):
         self.component.mkdir()  # a folder in its place: it can be neither written nor loaded
+        self.user_component.mkdir(parents=True)  # and in the user's folder too
         self.wine.start(self.exe)
         message = self.wine.wait_dialog("蓝豆程序集")
         self.assertIsNotNone(message, "no message box")

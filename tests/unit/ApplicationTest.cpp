@@ -9,6 +9,7 @@ namespace mw = app::main_window;
 
 namespace {
 const std::string kMarker = "C:\\Program Files\\landou\\kv3170";
+const std::string kUserComponent = "C:\\Users\\user\\AppData\\Local\\Landou\\qdauto.dll";
 }
 
 // The journal holds, in order, one entry starting with each of the prefixes (and others).
@@ -87,12 +88,49 @@ TEST(StartUp, AFailedRegistrationIsReportedAndStartUpGoesOn) {
 }
 
 TEST(StartUp, AnUnwritableComponentFileStillRegistersAnEarlierCopy) {
-    Program p;
+    Program p;  // another running copy holds it, or the folder is closed to this user
     p.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
     p.platform.files()["C:\\WINDOWS\\qdauto.dll"] = "an earlier copy";
     p.app.start();
     EXPECT_TRUE(p.platform.messages().empty());
     EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], "an earlier copy");
+    EXPECT_FALSE(p.app.automation().empty());
+    EXPECT_FALSE(p.platform.fileExists(kUserComponent));
+}
+
+TEST(StartUp, AnOlderComponentThatThisProcessHasLoadedIsReplacedAndMadeAgain) {
+    Program p;
+    p.platform.files()["C:\\WINDOWS\\qdauto.dll"] = "an older component";
+    p.platform.holdLoaded("C:\\WINDOWS\\qdauto.dll");  // the object of step 2 was made from it
+    p.app.start();
+    EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], p.platform.componentImage());
+    EXPECT_TRUE(happenInOrder(p.journal.entries(), {
+        "create component", "write C:\\WINDOWS\\qdauto.dll", "release component", "unload unused libraries",
+        "write C:\\WINDOWS\\qdauto.dll", "register C:\\WINDOWS\\qdauto.dll", "create component", "create MouseCommandWindow",
+    }));
+    EXPECT_FALSE(p.app.automation().empty());
+    EXPECT_EQ(p.components.log.released, 1);
+    EXPECT_TRUE(p.platform.messages().empty());
+}
+
+TEST(StartUp, WhereTheWindowsFolderIsClosedTheComponentGoesToTheUsersFolder) {
+    Program p;  // a standard user on a machine where no elevated start left a copy
+    p.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
+    p.app.start();
+    EXPECT_TRUE(happenInOrder(p.journal.entries(), {
+        "register C:\\WINDOWS\\qdauto.dll", "create folder C:\\Users\\user\\AppData\\Local\\Landou",
+        "write " + kUserComponent, "register " + kUserComponent, "create MouseCommandWindow",
+    }));
+    EXPECT_EQ(p.platform.files()[kUserComponent], p.platform.componentImage());
+    EXPECT_TRUE(p.platform.messages().empty());
+    EXPECT_FALSE(p.app.automation().empty());
+
+    Program closed;  // the user's folder refuses too: then the failure is reported, once
+    closed.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
+    closed.platform.forbidWrites(kUserComponent);
+    closed.app.start();
+    EXPECT_EQ(closed.platform.messages().size(), 1u);
+    EXPECT_EQ(closed.platform.messages()[0].text, "注册插件失败，请退出流氓杀毒软件后重新打开此软件");
 }
 
 TEST(StartUp, FirstStartSlidesTheHelpPanelInOnce) {
@@ -128,8 +166,8 @@ TEST(Shutdown, ClosingTheMainWindowEndsTheProgramAndReleasesTheComponent) {
     EXPECT_FALSE(p.mouseEditor().alive());
     EXPECT_EQ(p.components.log.released, 1);
     const auto& j = p.journal.entries();
-    const std::vector<std::string> tail(j.end() - 3, j.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"destroy MouseCommandWindow", "destroy MainWindow", "quit"}));
+    const std::vector<std::string> tail(j.end() - 4, j.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"destroy MouseCommandWindow", "destroy MainWindow", "quit", "release component"}));
 }
 
 TEST(Shutdown, ClosingWhileTheMouseEditorShowsClosesBoth) {

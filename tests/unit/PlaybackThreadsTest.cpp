@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -46,10 +47,10 @@ TEST(PlayerThreads, StartAndCancelAThousandTimes) {
         }();
         ASSERT_EQ(caption(), "运行(F11)") << i;
         ASSERT_TRUE(onUi([&] { return p.main().visible(); })) << i;
-        if (i % 100 == 0) {  // nothing calls after a cancel
+        if (i % 100 == 0) {  // no call starts after a cancel; one on its way may arrive
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
             const std::lock_guard lock(p.components.log.callsMutex);
-            ASSERT_EQ(p.components.log.calls.size(), callsAtCancel) << i;
+            ASSERT_LE(p.components.log.calls.size(), callsAtCancel + 1) << i;
         }
     }
     for (int wait = 0; wait < 500 && p.platform.liveThreads() > 0; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -76,4 +77,76 @@ TEST(PlayerThreads, ARunThatEndsByItselfResetsTheCaption) {
     EXPECT_EQ(caption, "运行(F11)");
     EXPECT_EQ(runs, "0");
     EXPECT_EQ(p.components.log.calls.size(), 2u);
+}
+
+namespace {
+
+// A program whose one text row types into a window that stopped answering: the run's SendText
+// does not return until the test lets it go.
+struct HungTarget : Program {
+    HungTarget() {
+        platform.useRealThreads();
+        components.journal = nullptr;
+        app.start();
+        commands::CommandList(list()).createRow(-1, "键盘", {"*", "*", "*", "*", "你好"});
+        main().setText(mw::编辑框_运行次数.name, "100");
+        components.log.hold.hold("SendText");
+    }
+    ~HungTarget() {
+        components.log.hold.letGo();
+        for (int wait = 0; wait < 500 && platform.liveThreads() > 0; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    void onUi(const std::function<void()>& action) { windows.callOnUiThread(action); }
+    void clickRun() { onUi([&] { main().click(mw::按钮_运行.name); }); }
+    std::string caption() {
+        std::string text;
+        onUi([&] { text = main().text(mw::按钮_运行.name); });
+        return text;
+    }
+    bool untilHeld() {
+        for (int wait = 0; wait < 500 && components.log.hold.held() == 0; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return components.log.hold.held() == 1;
+    }
+    size_t calls() {
+        const std::lock_guard lock(components.log.callsMutex);
+        return components.log.calls.size();
+    }
+};
+
+}  // namespace
+
+TEST(PlayerThreads, ACancelDuringAHungCallReturnsAtOnceAndTheNextRunWaitsForThatCall) {
+    HungTarget p;
+    p.clickRun();
+    ASSERT_TRUE(p.untilHeld());
+    p.clickRun();  // the cancel: it returns although the call does not
+    EXPECT_EQ(p.caption(), "运行(F11)");
+    EXPECT_EQ(p.components.log.hold.held(), 1);
+
+    p.clickRun();  // a new run: its first call waits for the cancelled run's call
+    EXPECT_EQ(p.caption(), "取消(F11)");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(p.calls(), 1u);
+    p.components.log.hold.letGo();
+    for (int wait = 0; wait < 500 && p.calls() < 3; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_GE(p.calls(), 3u);  // the new run plays on
+    p.clickRun();
+    EXPECT_EQ(p.components.log.overlappingCalls, 0);
+}
+
+TEST(PlayerThreads, ExitDuringAHungCallReleasesNothingTheThreadStillUses) {
+    HungTarget p;
+    p.clickRun();
+    ASSERT_TRUE(p.untilHeld());
+    p.onUi([&] { p.main().requestClose(); });
+    EXPECT_TRUE(p.windows.quitRequested());
+    EXPECT_FALSE(p.app.cleanUp());  // the process must end as it is
+    EXPECT_FALSE(p.app.cleanUp());
+    EXPECT_EQ(p.components.log.released, 0);
+    EXPECT_EQ(p.components.log.hold.held(), 1);
+
+    Program idle;  // without a run, or once the run has ended, the exit releases the object
+    idle.app.start();
+    EXPECT_TRUE(idle.app.cleanUp());
+    EXPECT_EQ(idle.components.log.released, 1);
 }

@@ -10,6 +10,10 @@
 //   probe foreign CAPTION-PART CLASS       another program's control: handle, place, text
 //   probe count CAPTION                    how many of the program's windows show that caption
 //   probe answers CAPTION MS               waits until the window's thread answers a message
+//   probe watch CAPTION CONTROL TEXT MS    prints when it starts watching, then waits until the
+//                                          control's text is no longer TEXT; times in
+//                                          microseconds of the performance counter
+//   probe keys-down                        the virtual keys (mouse buttons included) held down
 //   probe cursor                           the cursor position
 //   probe cursor-handle                    the handle of the cursor's current shape
 
@@ -120,6 +124,13 @@ std::wstring className(HWND window) {
     return std::wstring(buffer, static_cast<size_t>(length));
 }
 
+// A top-level window's caption, read without a message: a window that hangs does not hold the probe.
+std::wstring captionOf(HWND window) {
+    wchar_t buffer[512];
+    const int length = GetWindowTextW(window, buffer, 512);
+    return std::wstring(buffer, static_cast<size_t>(length > 0 ? length : 0));
+}
+
 struct FindByCaption {
     std::wstring caption;
     HWND found = nullptr;
@@ -127,7 +138,7 @@ struct FindByCaption {
 
 BOOL CALLBACK findByCaption(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<FindByCaption*>(parameter);
-    if (className(window) == L"LandouForm" && windowText(window) == search->caption) {
+    if (className(window) == L"LandouForm" && captionOf(window) == search->caption) {
         search->found = window;
         return FALSE;
     }
@@ -418,7 +429,7 @@ struct CaptionCount {
 
 BOOL CALLBACK countByCaption(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<CaptionCount*>(parameter);
-    if (className(window) == L"LandouForm" && IsWindowVisible(window) && windowText(window) == search->caption) ++search->count;
+    if (className(window) == L"LandouForm" && IsWindowVisible(window) && captionOf(window) == search->caption) ++search->count;
     return TRUE;
 }
 
@@ -497,6 +508,67 @@ int waitForAnswer(std::string_view caption, int milliseconds) {
     }
 }
 
+long long microseconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return now.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+struct ControlSearch {
+    const WindowDefinition* definition;
+    std::string_view name;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findControl(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<ControlSearch*>(parameter);
+    const int index = GetDlgCtrlID(window) - kFirstControlId;
+    if (index >= 0 && index < static_cast<int>(search->definition->controls.size()) &&
+        search->definition->controls[static_cast<size_t>(index)].name == search->name) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The text is read by a message to the window, so a change is seen when the window's thread
+// answers with it.
+int watchText(std::string_view caption, std::string_view control, std::string_view text, int milliseconds) {
+    const HWND window = findWindow(caption);
+    const WindowDefinition* definition = definitionByCaption(caption);
+    ControlSearch search{definition, control};
+    if (window && definition) EnumChildWindows(window, findControl, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        std::puts("null");
+        return 1;
+    }
+    const std::wstring from = widen(text);
+    const long long start = microseconds();
+    std::printf("{\"watching\":%lld}\n", start);
+    while (microseconds() - start < milliseconds * 1000LL) {
+        wchar_t buffer[256] = {};
+        DWORD_PTR length = 0;
+        if (SendMessageTimeoutW(search.found, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 10000, &length) &&
+            from != buffer) {
+            std::printf("{\"changed\":%lld,\"text\":%s}\n", microseconds(), jsonQuoted(narrow(buffer)).c_str());
+            return 0;
+        }
+    }
+    std::puts("{\"changed\":null}");
+    return 1;
+}
+
+int keysDown() {
+    Json json;
+    json.open('[');
+    for (int key = 1; key < 255; ++key)
+        if (GetAsyncKeyState(key) & 0x8000) json.value(key);
+    json.close(']');
+    std::printf("%s\n", json.text().c_str());
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -507,6 +579,8 @@ int wmain(int argc, wchar_t** argv) {
     if (args.size() == 2 && args[0] == "definition") return describeDefinition(args[1]);
     if (args.size() <= 2 && !args.empty() && args[0] == "dialogs") return describeDialogs(args.size() == 2 ? args[1] : "");
     if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
+    if (args.size() == 5 && args[0] == "watch") return watchText(args[1], args[2], args[3], std::stoi(args[4]));
+    if (args.size() == 1 && args[0] == "keys-down") return keysDown();
     if (args.size() == 3 && args[0] == "answers") return waitForAnswer(args[1], std::stoi(args[2]));
     if (args.size() == 3 && args[0] == "foreign") return describeForeign(args[1], args[2]);
     if (args.size() == 2 && args[0] == "count") {
@@ -528,6 +602,6 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hCursor)));
         return 0;
     }
-    std::fputs("usage: probe window|definition|wait|dialogs|answers|foreign|count|cursor|cursor-handle ...\n", stderr);
+    std::fputs("usage: probe window|definition|wait|dialogs|answers|watch|keys-down|foreign|count|cursor|cursor-handle ...\n", stderr);
     return 2;
 }

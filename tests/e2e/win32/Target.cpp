@@ -3,10 +3,12 @@
 // and ups with their virtual keys, and characters, each with the time of the performance
 // counter. Each line is written through at once.
 //
-//   target LOG-FILE [X Y WIDTH HEIGHT [cursor]]
+//   target LOG-FILE [X Y WIDTH HEIGHT [cursor|hang]]
 //
 // With "cursor", a thread also logs every change of the cursor position on the screen
 // ("cursor" events, in screen coordinates), polled every 0.1 ms: when a move took effect.
+// With "hang", the window stops answering at its first character: it logs a "hung" event
+// and never reads a message again, as a program that has stopped responding.
 
 #include <windows.h>
 #include <windowsx.h>
@@ -19,6 +21,7 @@
 namespace {
 
 std::FILE* logFile = nullptr;
+bool hangAtFirstCharacter = false;
 
 // Every line starts with the time, in microseconds of the performance counter.
 void logLine(const char* format, ...) {
@@ -74,6 +77,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 static_cast<unsigned>((lParam >> 16) & 0xFF), (lParam & (1 << 24)) ? "true" : "false");
     } else if (message == WM_CHAR) {
         logLine("{\"event\":\"WM_CHAR\",\"char\":%u}", static_cast<unsigned>(wParam));
+        if (hangAtFirstCharacter) {
+            logLine("{\"event\":\"hung\"}");
+            Sleep(INFINITE);
+        }
         return 0;
     } else if (message == WM_SETFOCUS) {
         logLine("{\"event\":\"focus\"}");
@@ -132,6 +139,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             static_cast<long>(reinterpret_cast<LONG_PTR>(window)), origin.x, origin.y, client.right, client.bottom);
 
     if (argc >= 7 && std::wstring(argv[6]) == L"cursor") CreateThread(nullptr, 0, watchCursor, nullptr, 0, nullptr);
+    hangAtFirstCharacter = argc >= 7 && std::wstring(argv[6]) == L"hang";
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""The program under faults, driven by real X key presses: F11 pressed over and over at random
+intervals while a macro plays into the test target and notepad, and F11 or the close box while
+a component call hangs on a window that has stopped answering. Used by the end-to-end tests
+(short forms) and by scripts/stress.sh.
+
+usage: stress.py BUILD_DIR PREFIX_DIR f11 [PRESSES] | hung [TIMES]"""
+
+import json
+import random
+import statistics
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import harness  # noqa: E402
+from harness import MAIN, centre, controls_by_name, wait_until, windows_path  # noqa: E402
+from test_component import CLASS_KEY, Target  # noqa: E402
+
+IDLE, RUNNING = "运行(F11)", "取消(F11)"
+
+
+def script(*rows):
+    return "".join("]]][[[".join(row) + "+++---" for row in rows).encode("gb18030")
+
+
+def start_program(wine, name, *rows):
+    exe = wine.install_program(name)
+    macro = exe.parent / "macro.qd"
+    macro.write_bytes(script(*rows))
+    process = wine.start(exe, windows_path(macro))
+    if not wine.wait_window(MAIN):
+        raise AssertionError("the main window did not show")
+    return process
+
+
+def caption(wine):
+    return controls_by_name(wine.window(MAIN))["按钮_运行"]["text"]
+
+
+def pass_tokens(target):
+    """The target's log as one token per action of a pass: 1 (the typed text, which begins it),
+    K (the pressed key) and C (the click)."""
+    tokens = []
+    for e in target.events("WM_LBUTTONDOWN", "WM_CHAR", "WM_KEYDOWN"):
+        if e["event"] == "WM_LBUTTONDOWN":
+            tokens.append("C")
+        elif e["event"] == "WM_CHAR" and e["char"] == ord("1"):
+            tokens.append("1")
+        elif e["event"] == "WM_KEYDOWN" and e["vk"] == ord("2"):
+            tokens.append("K")
+    return tokens
+
+
+def overlaps(tokens):
+    """Places where the actions are not those of one run at a time: every action is the next of
+    its pass, or the text that begins a pass (a cancelled run may stop anywhere)."""
+    following = {"1": "K", "K": "C", "C": "1"}
+    return [i for i in range(1, len(tokens)) if tokens[i] != "1" and tokens[i] != following[tokens[i - 1]]]
+
+
+def f11_presses(wine, presses, seed=1):
+    """Presses F11 the given number of times at random intervals of 1 to 300 ms while a macro of
+    mouse, text and key rows plays into the target and notepad; the counts afterwards."""
+    target = Target(wine, "stress-f11", (900, 40, 300, 200))
+    wine.start(Path("notepad"))
+    notepad = wait_until(lambda: wine.probe("foreign", "Notepad", "Edit"), 30)
+    point = target.screen_point(150, 100)
+    typing = centre(notepad["screen"])
+    process = start_program(wine, "stress-f11",
+                            ["鼠标", str(point[0]), str(point[1]), "移动到此", "0", "*"],
+                            ["键盘", "*", "*", "*", "*", "1"],
+                            ["模拟", "*", "*", "*", "*", "2"],
+                            ["鼠标", str(point[0]), str(point[1]), "左键单击", "0", "*"],
+                            ["鼠标", str(typing[0]), str(typing[1]), "移动到此", "0", "*"],
+                            ["键盘", "*", "*", "*", "*", "n"])
+    wine.click(*point)  # the target has the keyboard focus for the key rows
+    randomness = random.Random(seed)
+    chain = []
+    for _ in range(presses):
+        chain += ["key", "F11", "sleep", f"{randomness.randint(1, 300) / 1000:.3f}"]
+    started = time.monotonic()
+    wine.xdotool(*chain)
+    pressing = time.monotonic() - started
+    alive = process.poll() is None and wine.answers(MAIN, 10) is not None
+    settled = wait_until(lambda: caption(wine) == IDLE, 10)  # a run left going ends by itself
+    tokens = pass_tokens(target)
+    typed = wine.probe("foreign", "Notepad", "Edit")
+    return {
+        "presses": presses,
+        "seconds": round(pressing, 1),
+        "alive": alive,
+        "caption": caption(wine) if alive else None,
+        "settled": bool(settled),
+        "passes begun": tokens.count("1"),
+        "actions": len(tokens),
+        "overlaps": len(overlaps(tokens)),
+        "typed into notepad": len(typed["text"]) if typed else None,
+        "keys down": wine.probe("keys-down"),
+    }
+
+
+def use_hanging_component(wine):
+    """Registers the stand-in whose text calls hang in the real component's place: the program's
+    object is made from it before the program registers its own."""
+    wine.run_quietly("reg", "add", CLASS_KEY + r"\InprocServer32", "/ve", "/d",
+                     windows_path(wine.bin / "hanging-component.dll"), "/f")
+    wine.run_quietly("reg", "add", CLASS_KEY + r"\InprocServer32", "/v", "ThreadingModel", "/d", "Both", "/f")
+
+
+def hung_call(wine, name):
+    """A run of the program inside a call that hangs on a window that stopped answering; the
+    program's process and a target that logs the moment of a marker key."""
+    use_hanging_component(wine)
+    hung = Target(wine, name + "-hung", (900, 40, 300, 200, "hang"))
+    marker = Target(wine, name + "-marker", (900, 300, 300, 200))
+    process = start_program(wine, name, ["键盘", "*", "*", "*", "*", "ab"])
+    if not wine.point_at(*hung.screen_point(150, 100)):  # the text goes to the window there
+        raise AssertionError("Wine did not see the pointer move")
+    wine.xdotool("key", "F11")
+    if not wait_until(lambda: hung.events("hung"), 15):
+        raise AssertionError("the run did not reach the hung window")
+    wine.click(*marker.screen_point(150, 100))  # the marker has the keyboard focus
+    if not wait_until(lambda: marker.events("focus")[1:], 10):
+        raise AssertionError("the marker window did not get the focus")
+    return process, marker
+
+
+def cancel_during_hung_call(wine, name="hung-cancel"):
+    """Milliseconds from the F11 that cancels a run inside a hung call to the run caption's
+    change (read by a message, so the window answered), and whether the window answers after."""
+    process, marker = hung_call(wine, name)
+    out = wine.runs / f"{name}-watch.json"
+    watcher = wine.start_output(out, wine.bin / "probe.exe", "watch", MAIN, "按钮_运行", RUNNING, "20000")
+    wait_until(lambda: out.exists() and "watching" in out.read_text(), 30, 0.05)
+    seen = len(marker.events())
+    wine.xdotool("key", "--delay", "0", "F12", "F11")  # F12 marks the moment in the marker's log
+    watcher.wait(timeout=60)
+    changed = json.loads(out.read_text().splitlines()[-1])
+    pressed = next(e["t"] for e in marker.events()[seen:] if e["event"] == "WM_KEYDOWN" and e["vk"] == 0x7B)
+    latency = (changed["changed"] - pressed) / 1000 if changed.get("changed") else None
+    answers = wine.answers(MAIN, 5)
+    return {"cancel ms": latency, "caption": changed.get("text"), "answers": answers is not None, "alive": process.poll() is None}
+
+
+def exit_during_hung_call(wine, name="hung-exit"):
+    """Seconds from the close box, clicked while a run is inside a hung call, to the end of the
+    process; its exit code, and whether anything reported a crash."""
+    process, _ = hung_call(wine, name)
+    close = wine.window(MAIN)["closeBox"]
+    wine.xdotool("mousemove", "--sync", *map(str, close))
+    started = time.monotonic()
+    wine.xdotool("click", "1")
+    try:
+        code = process.wait(timeout=30)
+    except Exception:  # noqa: BLE001 - still running: reported as such
+        code = None
+    seconds = time.monotonic() - started
+    time.sleep(1)
+    crash = bool(wine.dialogs()) or wine.running_in_prefix("winedbg.exe")
+    return {"exit seconds": round(seconds, 2), "exit code": code, "crash report": crash}
+
+
+def main():
+    build, prefix, mode = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve(), sys.argv[3]
+    count = int(sys.argv[4]) if len(sys.argv) > 4 else None
+    wine = harness.Wine(build, prefix, build / "e2e-runs")
+    harness.SESSION = wine
+    wine.open_session()
+    ok = True
+    try:
+        if mode == "f11":
+            result = f11_presses(wine, count or 1000)
+            print(json.dumps(result, ensure_ascii=False))
+            ok = result["alive"] and result["settled"] and result["overlaps"] == 0 and result["keys down"] == []
+        elif mode == "hung":
+            cancels, exits = [], []
+            for i in range(count or 5):
+                wine.stop_programs()
+                cancels.append(cancel_during_hung_call(wine, f"hung-cancel-{i}"))
+                wine.stop_programs()
+                exits.append(exit_during_hung_call(wine, f"hung-exit-{i}"))
+            for result in cancels + exits:
+                print(json.dumps(result, ensure_ascii=False))
+            latencies = [c["cancel ms"] for c in cancels if c["cancel ms"] is not None]
+            print(f"cancel during a hung call: median {statistics.median(latencies):.1f} ms, maximum {max(latencies):.1f} ms"
+                  f" ({len(latencies)} of {len(cancels)} seen); exit: maximum {max(e['exit seconds'] for e in exits):.2f} s,"
+                  f" crash reports {sum(e['crash report'] for e in exits)}")
+            ok = len(latencies) == len(cancels) and all(c["answers"] for c in cancels) and \
+                all(e["exit code"] == 0 and not e["crash report"] for e in exits)
+        else:
+            print(__doc__)
+            return 2
+    finally:
+        wine.stop_programs()
+        wine.register_component()
+        wine.shut_down()
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,45 @@
+"""The program when the world is unkind: F11 pressed over and over, and a component call that
+hangs on a window that stopped answering, cancelled or cut short by closing the program."""
+
+import unittest
+
+import harness
+import stress
+
+
+class FaultsTest(unittest.TestCase):
+    def setUp(self):
+        self.wine = harness.SESSION
+        self.wine.stop_programs()
+
+    def tearDown(self):
+        result = self._outcome.result
+        if any(test is self for test, _ in result.failures + result.errors):
+            harness.failure_screenshot(self)
+        self.wine.stop_programs()
+        self.wine.register_component()  # the real one again, should a test have left the stand-in
+
+    def test_fifty_quick_f11_presses_play_one_run_at_a_time_and_leave_no_key_down(self):
+        result = stress.f11_presses(self.wine, 50)
+        self.assertTrue(result["alive"], result)
+        self.assertTrue(result["settled"], result)
+        self.assertEqual(result["overlaps"], 0, result)
+        self.assertGreater(result["actions"], 0, result)
+        self.assertEqual(result["keys down"], [], result)
+
+    def test_f11_during_a_hung_call_cancels_at_once_and_the_window_answers(self):
+        result = stress.cancel_during_hung_call(self.wine)
+        self.assertEqual(result["caption"], stress.IDLE, result)
+        self.assertIsNotNone(result["cancel ms"], result)
+        self.assertLess(result["cancel ms"], 500, result)  # a frozen window never answers at all
+        self.assertTrue(result["answers"], result)
+
+    def test_closing_during_a_hung_call_ends_the_program_at_once(self):
+        result = stress.exit_during_hung_call(self.wine)
+        self.assertEqual(result["exit code"], 0, result)
+        self.assertLess(result["exit seconds"], 3, result)
+        self.assertFalse(result["crash report"], result)
+
+
+if __name__ == "__main__":
+    unittest.main()
