@@ -1,36 +1,62 @@
 #!/usr/bin/env bash
-# Fuzzes the data file reader, the command-line splitter and the notice page (libFuzzer, clang)
-# for SECONDS each (default 60). Ends with the line "fuzz: N passed, M failed" and exits with
-# the number of fuzzers that found a crash; the inputs are kept in build/fuzz/findings.
+# Fuzzes each parser of outside input with libFuzzer (clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer): the data file reader, the command-line splitter, the notice page,
+# the text-to-number reader and the code page 936 decoder. Each starts from its corpus in
+# tests/fuzz/corpus.
+#   scripts/fuzz.sh [SECONDS]      each target for SECONDS (60)
+#   scripts/fuzz.sh --long [RUNS]  each target until RUNS inputs (10,000,000) have run; then its
+#                                  corpus in the repository is replaced by the minimised merge
+#                                  of what it found
+# Prints executions, coverage and crashes per target, ends with "fuzz: N passed, M failed" and
+# exits with the number of targets that found a crash (inputs kept in build/fuzz/findings).
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
-seconds=${1:-60}
+long=false
+if [ "${1:-}" = "--long" ]; then
+  long=true
+  limit=(-runs="${2:-10000000}")
+else
+  limit=(-max_total_time="${1:-60}")
+fi
 ensure_packages
 cmake -S "$LANDOU_ROOT" -B "$BUILD/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DLANDOU_FUZZ=ON >/dev/null
 cmake --build "$BUILD/fuzz" >/dev/null
 
-corpus=$BUILD/fuzz/corpus
-rm -rf "$BUILD/fuzz/findings"
-mkdir -p "$corpus/reader" "$corpus/commandline" "$corpus/notice" "$BUILD/fuzz/findings"
-printf '\xca\xf3\xb1\xea]]][[[100]]][[[200]]][[[\xd7\xf3\xbc\xfc\xb5\xa5\xbb\xf7]]][[[100]]][[[*+++---' > "$corpus/reader/seed"
-printf '"C:\\Program Files\\landou\\landou.exe" "C:\\My Files\\a b.qd"' > "$corpus/commandline/seed"
-# 鼠键广告[ad]链接[http://a]更新内容[new]更新地址[https://b] in code page 936
-printf '\xca\xf3\xbc\xfc\xb9\xe3\xb8\xe6[ad]\xc1\xb4\xbd\xd3[http://a]\xb8\xfc\xd0\xc2\xc4\xda\xc8\xdd[new]\xb8\xfc\xd0\xc2\xb5\xd8\xd6\xb7[https://b]' > "$corpus/notice/seed"
-
+sources=$LANDOU_ROOT/tests/fuzz
+rm -rf "$BUILD/fuzz/findings" "$BUILD/fuzz/corpus"
+mkdir -p "$BUILD/fuzz/findings"
 status=0
 targets=0
-run() {  # TARGET CORPUS MAX_LEN
-  echo "== $1 for ${seconds} s"
+run() {  # TARGET CORPUS MAX_LEN [DICTIONARY]
+  local target=$1 corpus=$BUILD/fuzz/corpus/$2 kept=$sources/corpus/$2 log=$BUILD/fuzz/$1.log
+  local options=(-max_len="$3" -print_final_stats=1 -artifact_prefix="$BUILD/fuzz/findings/$1-")
+  [ -n "${4:-}" ] && options+=(-dict="$sources/$4")
   targets=$((targets + 1))
-  if "$BUILD/fuzz/tests/fuzz/$1" -max_total_time="$seconds" -max_len="$3" -print_final_stats=1 \
-       -artifact_prefix="$BUILD/fuzz/findings/$1-" "$corpus/$2" 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY'; then
-    :
+  mkdir -p "$corpus"
+  cp "$kept"/* "$corpus/"
+  "$BUILD/fuzz/tests/fuzz/$target" "${limit[@]}" "${options[@]}" "$corpus" > "$log" 2>&1 || true
+  local executions coverage crashes=0
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1)
+  if ls "$BUILD/fuzz/findings/$target-"* >/dev/null 2>&1; then
+    crashes=$(ls "$BUILD/fuzz/findings/$target-"* | wc -l)
+    status=$((status + 1))
+    grep -E 'ERROR|SUMMARY' "$log" | head -n 5
   fi
-  if ls "$BUILD/fuzz/findings/$1-"* >/dev/null 2>&1; then status=$((status + 1)); echo "$1 found a crash: $BUILD/fuzz/findings"; fi
+  echo "$target: ${executions:-0} inputs, ${coverage:-no coverage}, $crashes crashes"
+  if $long && [ "$crashes" -eq 0 ]; then
+    local merged=$BUILD/fuzz/merged/$2
+    rm -rf "$merged" && mkdir -p "$merged"
+    "$BUILD/fuzz/tests/fuzz/$target" -merge=1 -max_len="$3" "$merged" "$corpus" >/dev/null 2>&1
+    rm -rf "$kept" && cp -r "$merged" "$kept"
+    echo "  corpus: $(ls "$kept" | wc -l) inputs kept in tests/fuzz/corpus/$2"
+  fi
 }
-run ScriptReaderFuzz reader 1048576
+run ScriptReaderFuzz reader 16384 ScriptReader.dict
 run CommandLineFuzz commandline 8192
-run NoticePageFuzz notice 1048576
+run NoticePageFuzz notice 65536 NoticePage.dict
+run TextToNumberFuzz number 256
+run CodePageFuzz codepage 4096
 echo "fuzz: $((targets - status)) passed, $status failed"
 exit $status

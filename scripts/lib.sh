@@ -31,6 +31,13 @@ build_native() {
   cmake --build "$BUILD/native"
 }
 
+# The native unit tests built by clang under sanitizers, in build/NAME: build_sanitized NAME LIST.
+build_sanitized() {
+  cmake -S "$LANDOU_ROOT" -B "$BUILD/$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DLANDOU_SANITIZE="$2" >/dev/null
+  cmake --build "$BUILD/$1" --target unit_tests
+}
+
 build_windows() {
   cmake -S "$LANDOU_ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$LANDOU_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null

@@ -45,14 +45,16 @@ class NoticeServer:
 
     def start(self):
         self._stopping.clear()
-        self._socket = socket.create_server(("127.0.0.1", self.port), reuse_port=False)
+        self._socket = socket.create_server(("127.0.0.1", self.port))
         self._socket.settimeout(0.2)
-        threading.Thread(target=self._accept, daemon=True).start()
+        self._acceptor = threading.Thread(target=self._accept, daemon=True)
+        self._acceptor.start()
 
     def stop(self):
         """Nothing listens on the port afterwards; open connections are closed."""
         self._stopping.set()
         if self._socket:
+            self._acceptor.join()  # the listening socket lives until its accept() returns
             self._socket.close()
             self._socket = None
         with self._lock:
@@ -71,6 +73,9 @@ class NoticeServer:
             except socket.timeout:
                 continue
             except OSError:
+                return
+            if self._stopping.is_set():
+                connection.close()
                 return
             with self._lock:
                 self._connections.append(connection)

@@ -1,6 +1,5 @@
 """Composing a macro: the two editors, the list and its context menu, by mouse and keyboard."""
 
-import time
 import unittest
 
 from harness import KEY_EDITOR, MOUSE_EDITOR, ProgramTest, centre, wait_until
@@ -85,12 +84,15 @@ class CommandsTest(ProgramTest):
         self.wine.click(*centre(box["screen"]), repeat=2)
         self.assertEqual(self.controls(KEY_EDITOR)["编辑框1"]["text"], "")
 
+        # Text files open in notepad, as on Windows (this Wine prefix lacks the ".txt" class).
+        self.wine.run_quietly("reg", "add", r"HKCR\.txt", "/ve", "/d", "txtfile", "/f")
         table = self.exe.parent / "蓝豆程序集_键代码对照表.txt"
         self.assertFalse(table.exists())
         self.wine.click_control(self.controls(KEY_EDITOR)["标签4"])
-        self.assertTrue(wait_until(table.exists))
-        time.sleep(0.5)
-        self.assertEqual(table.stat().st_size, 1705)
+        self.assertTrue(wait_until(lambda: table.exists() and table.stat().st_size == 1705))
+        self.assertEqual(table.read_bytes()[:12], "可以直接输入".encode("gbk"))
+        # The shell opened it: the viewer for text files shows the file.
+        self.assertTrue(wait_until(lambda: self.wine.probe("foreign", "蓝豆程序集_键代码对照表", "Edit"), 15))
 
 
 if __name__ == "__main__":

@@ -65,6 +65,21 @@ class PlaybackTest(ProgramTest):
         self.assertEqual([(e["x"], e["y"]) for e in clicks], [(150, 100), (150, 100)])
         self.assertEqual(self.wine.probe("foreign", "Notepad", "Edit")["text"], "hello 中文😀\r\nhello 中文😀\r\n")
 
+    def test_text_goes_to_the_smallest_visible_later_sibling_under_the_cursor(self):
+        target = self.target((700, 100, 330, 260, "siblings"))
+
+        def move_and_type(x, y, text):
+            return [click_row(target.screen_point(x, y), "移动到此"), ["键盘", "*", "*", "*", "*", text]]
+
+        self.start_with(*move_and_type(130, 70, "1"),   # big, medium and small hold it: small
+                        *move_and_type(200, 140, "2"),  # big, medium and its twin: medium
+                        *move_and_type(20, 20, "3"),    # big, and the larger wide: big
+                        *move_and_type(132, 72, "4"))   # as 1, with the hidden one there too: small
+        self.wine.key("F11")
+        self.assertTrue(wait_until(lambda: len(target.events("WM_CHAR")) == 4, 20), target.events("WM_CHAR"))
+        self.assertEqual([(chr(e["char"]), e.get("child")) for e in target.events("WM_CHAR")],
+                         [("1", "small"), ("2", "medium"), ("3", "big"), ("4", "small")])
+
     def test_f11_during_a_ten_second_delay_cancels_at_once(self):
         target = self.target()
         self.start_with(["延时", "*", "*", "*", "*", "10秒"], click_row(target.screen_point(10, 10)))
@@ -159,6 +174,20 @@ class PlaybackTest(ProgramTest):
         played = len(target.events("WM_LBUTTONDOWN"))
         time.sleep(3)
         self.assertLessEqual(len(target.events("WM_LBUTTONDOWN")), played + 1)  # one run may have been under way
+
+    def test_f9_during_a_scheduled_run_takes_effect_after_it_and_before_the_next_tick(self):
+        target = self.target()
+        # One run takes about 2.8 s, while the schedule ticks every second.
+        self.start_with(click_row(target.screen_point(20, 20), delay="1000"),
+                        click_row(target.screen_point(60, 60), delay="1000"))
+        self.wine.click_control(self.controls()["选择框1"])
+        self.arm_schedule("1")
+        self.assertTrue(wait_until(lambda: target.events("WM_LBUTTONDOWN"), 10))
+        self.wine.key("F9")  # waits in the queue while the run holds the user-interface thread
+        self.assertTrue(wait_until(lambda: self.controls()["按钮_设定"]["text"] == "设定", 10))
+        self.assertEqual([(e["x"], e["y"]) for e in target.events("WM_LBUTTONDOWN")], [(20, 20), (60, 60)])
+        time.sleep(3)  # no tick that came due during the run plays afterwards
+        self.assertEqual(len(target.events("WM_LBUTTONDOWN")), 2)
 
     def test_a_second_copy_reports_the_seven_hotkeys_in_order(self):
         self.start_program()

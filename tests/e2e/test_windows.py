@@ -91,6 +91,38 @@ class WindowsTest(ProgramTest):
             self.assertEqual(control["rows"], [])
             self.assertEqual(control["selected"], -1)
 
+    def test_the_toolbar_shows_each_entrys_tooltip(self):
+        entries = self.controls()["工具条_添加工具"]["entries"]
+        expected = [e["tooltip"] for e in self.wine.definition(MAIN)["controls"][0]["entries"]]
+        for index, entry in enumerate(entries):
+            if not expected[index]:
+                continue  # a separator
+            with self.subTest(entry=index):
+                x, y = centre(entry["screen"])
+                self.wine.xdotool("mousemove", "--sync", str(x), str(y + 40))  # off the toolbar
+                self.wine.xdotool("mousemove", "--sync", str(x), str(y))
+                self.wine.xdotool("mousemove_relative", "--sync", "1", "0")
+                self.assertTrue(wait_until(lambda: self.wine.probe("popups")["tooltips"] == [expected[index]], 5),
+                                self.wine.probe("popups"))
+
+    def test_the_context_menu_offers_its_items_on_a_selected_row(self):
+        macro = self.exe.parent / "rows.qd"
+        macro.write_bytes("".join(f"模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[k{n}+++---" for n in (1, 2)).encode("gbk"))
+        self.wine.stop_programs()
+        self.start_program(harness.windows_path(macro))
+        row = self.controls()["超级列表框_鼠标命令"]["rowRects"][0]
+        open_menu = lambda: (self.wine.click(row[0] + 30, row[1] + row[3] // 2),
+                             self.wine.click(row[0] + 30, row[1] + row[3] // 2, button=3),
+                             wait_until(lambda: self.wine.probe("popups")["menus"], 5))
+        open_menu()
+        self.wine.key("Up", "Return")  # the last item, "延时10秒": a delay row after the selection
+        self.assertTrue(wait_until(lambda: [r[1:] for r in self.rows()] == [
+            ["模拟", "*", "*", "*", "*", "k1"], ["延时", "*", "*", "*", "*", "10秒"], ["模拟", "*", "*", "*", "*", "k2"]]),
+            self.rows())
+        open_menu()
+        self.wine.key("Down", "Return")  # the first item, "删除", enabled for the selected row
+        self.assertTrue(wait_until(lambda: [r[6] for r in self.rows()] == ["10秒", "k2"]), self.rows())
+
     def test_mouse_editor_is_created_hidden(self):
         self.assertTrue(self.wine.wait_window(MOUSE_EDITOR, "hidden", 5))
         self.assertEqual(self.controls(MOUSE_EDITOR)["组合框1"]["selected"], 0)
@@ -140,6 +172,27 @@ class WindowsTest(ProgramTest):
         self.assertEqual(self.controls()["编辑框_运行次数"]["text"], "")
         self.wine.type("-5")
         self.assertEqual(self.controls()["编辑框_运行次数"]["text"], "-5")
+
+    def test_an_open_key_editor_keeps_the_program_until_it_closes(self):
+        self.click_toolbar_entry(1)
+        self.wine.click_control(self.controls()["按钮2"])
+        self.assertTrue(self.wine.wait_window(KEY_EDITOR))
+        self.wine.click(*self.wine.window(MAIN)["closeBox"])
+        self.assertTrue(self.wine.wait_window(MAIN, "gone", 5))
+        self.assertTrue(self.wine.wait_window(MOUSE_EDITOR, "gone", 5))
+        self.assertIsNone(self.process.poll())
+        self.assertTrue(self.wine.wait_window(KEY_EDITOR, "shown", 1))
+        self.wine.click(*self.wine.window(KEY_EDITOR)["closeBox"])
+        self.assertEqual(self.process.wait(timeout=15), 0)
+
+    def test_closing_the_main_window_during_a_run_ends_the_program(self):
+        self.wine.click_control(self.controls()["编辑框_运行次数"])
+        self.wine.key("ctrl+a", "BackSpace")
+        self.wine.type("100")  # an empty list, a hundred passes of 200 ms
+        self.wine.click_control(self.controls()["按钮_运行"])
+        self.assertTrue(wait_until(lambda: self.controls()["按钮_运行"]["text"] == "取消(F11)", 5))
+        self.wine.click(*self.wine.window(MAIN)["closeBox"])
+        self.assertEqual(self.process.wait(timeout=15), 0)
 
     def test_closing_the_main_window_ends_the_program(self):
         self.wine.click(*self.wine.window(MAIN)["closeBox"])

@@ -92,8 +92,14 @@ TEST(ListEditing, TheContextMenuOpensOnlyWithASelectedRow) {
     p.main().rightClick(mw::超级列表框_鼠标命令.name);
     EXPECT_EQ(p.main().menuPopUps(mw::右键单击.name), 0);
     p.select(1);
+    // Whatever left the row commands stale, they are brought up to date as the menu opens.
+    for (int item : {mw::menu::Delete, mw::menu::Modify, mw::menu::Clear}) p.main().setEntryEnabled(mw::右键单击.name, item, false);
+    p.main().setEntryEnabled(mw::工具条_添加工具.name, mw::toolbar::Delete, false);
     p.main().rightClick(mw::超级列表框_鼠标命令.name);
     EXPECT_EQ(p.main().menuPopUps(mw::右键单击.name), 1);
+    for (int item : {mw::menu::Delete, mw::menu::Modify, mw::menu::Clear})
+        EXPECT_TRUE(p.main().entryEnabled(mw::右键单击.name, item)) << item;
+    EXPECT_TRUE(p.main().entryEnabled(mw::工具条_添加工具.name, mw::toolbar::Delete));
 }
 
 TEST(ListEditing, DelayRowsGoAfterTheSelectionOrFirst) {

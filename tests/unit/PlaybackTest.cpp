@@ -154,6 +154,8 @@ TEST(Player, CancelDuringADelayRowStopsEverythingAtOnce) {
     p.mouse("1", "1", "左键单击", "0");
     p.setRuns("5");
     p.main().setChecked(mw::选择框_影藏.name, true);
+    p.main().click(mw::按钮_添加鼠标.name);  // the editor shows, and the run hides it
+    ASSERT_TRUE(p.mouseEditor().visible());
     p.platform.onWait([&](int milliseconds) {
         if (milliseconds != 10000) return;
         p.run();  // the button (or F11) while the run waits

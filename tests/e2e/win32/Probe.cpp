@@ -14,6 +14,7 @@
 //                                          control's text is no longer TEXT; times in
 //                                          microseconds of the performance counter
 //   probe keys-down                        the virtual keys (mouse buttons included) held down
+//   probe popups                           the visible tooltips' texts and popup menus' items
 //   probe cursor                           the cursor position
 //   probe cursor-handle                    the handle of the cursor's current shape
 
@@ -452,7 +453,7 @@ int describeDefinition(std::string_view caption) {
         json.key("visible").value(c.visible).key("enabled").value(c.enabled).key("checked").value(c.checked);
         json.key("spinner").value(c.spinner.has_value()).key("selectedItem").value(c.selectedItem);
         json.key("entries").open('[');
-        for (const auto& e : c.entries) json.open('{').key("text").value(e.text).key("enabled").value(e.enabled).close('}');
+        for (const auto& e : c.entries) json.open('{').key("text").value(e.text).key("tooltip").value(e.tooltip).key("enabled").value(e.enabled).close('}');
         json.close(']');
         json.key("columns").open('[');
         for (const auto& col : c.columns)
@@ -559,6 +560,60 @@ int watchText(std::string_view caption, std::string_view control, std::string_vi
     return 1;
 }
 
+struct Popups {
+    std::vector<HWND> tooltips, menus;
+};
+
+BOOL CALLBACK findPopup(HWND window, LPARAM parameter) {
+    auto* popups = reinterpret_cast<Popups*>(parameter);
+    if (!IsWindowVisible(window)) return TRUE;
+    const std::wstring name = className(window);
+    if (name == TOOLTIPS_CLASSW) popups->tooltips.push_back(window);
+    if (name == L"#32768") popups->menus.push_back(window);
+    return TRUE;
+}
+
+// The text that a tooltip shows now, asked for in the tooltip's own process.
+std::wstring tooltipText(HWND tooltip) {
+    RemoteBuffer buffer(tooltip, 4096);
+    if (!buffer.valid()) return {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    buffer.write(0, &tool, sizeof tool);
+    if (!SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(buffer.at<TTTOOLINFOW>(0)))) return {};
+    buffer.read(0, &tool, sizeof tool);
+    tool.lpszText = buffer.at<wchar_t>(1024);
+    buffer.write(0, &tool, sizeof tool);
+    SendMessageW(tooltip, TTM_GETTEXTW, 1000, reinterpret_cast<LPARAM>(buffer.at<TTTOOLINFOW>(0)));
+    return buffer.readText(1024, 1000);
+}
+
+// A tooltip's text is its window's; a menu's items are read from its menu (text, and whether
+// the item is a separator or greyed).
+int describePopups() {
+    Popups popups;
+    EnumWindows(findPopup, reinterpret_cast<LPARAM>(&popups));
+    Json json;
+    json.open('{').key("tooltips").open('[');
+    for (HWND tooltip : popups.tooltips) json.value(narrow(tooltipText(tooltip)));
+    json.close(']').key("menus").open('[');
+    for (HWND window : popups.menus) {
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        json.open('[');
+        for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[256] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            json.open('{').key("text").value(narrow(text)).key("separator").value((state & MF_SEPARATOR) != 0);
+            json.key("enabled").value((state & (MF_GRAYED | MF_DISABLED)) == 0).close('}');
+        }
+        json.close(']');
+    }
+    json.close(']').close('}');
+    std::printf("%s\n", json.text().c_str());
+    return 0;
+}
+
 int keysDown() {
     Json json;
     json.open('[');
@@ -581,6 +636,7 @@ int wmain(int argc, wchar_t** argv) {
     if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
     if (args.size() == 5 && args[0] == "watch") return watchText(args[1], args[2], args[3], std::stoi(args[4]));
     if (args.size() == 1 && args[0] == "keys-down") return keysDown();
+    if (args.size() == 1 && args[0] == "popups") return describePopups();
     if (args.size() == 3 && args[0] == "answers") return waitForAnswer(args[1], std::stoi(args[2]));
     if (args.size() == 3 && args[0] == "foreign") return describeForeign(args[1], args[2]);
     if (args.size() == 2 && args[0] == "count") {
@@ -602,6 +658,6 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hCursor)));
         return 0;
     }
-    std::fputs("usage: probe window|definition|wait|dialogs|answers|watch|keys-down|foreign|count|cursor|cursor-handle ...\n", stderr);
+    std::fputs("usage: probe window|definition|wait|dialogs|answers|watch|keys-down|popups|foreign|count|cursor|cursor-handle ...\n", stderr);
     return 2;
 }

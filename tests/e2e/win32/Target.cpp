@@ -3,12 +3,16 @@
 // and ups with their virtual keys, and characters, each with the time of the performance
 // counter. Each line is written through at once.
 //
-//   target LOG-FILE [X Y WIDTH HEIGHT [cursor|hang]]
+//   target LOG-FILE [X Y WIDTH HEIGHT [cursor|hang|siblings]]
 //
 // With "cursor", a thread also logs every change of the cursor position on the screen
 // ("cursor" events, in screen coordinates), polled every 0.1 ms: when a move took effect.
 // With "hang", the window stops answering at its first character: it logs a "hung" event
 // and never reads a message again, as a program that has stopped responding.
+// With "siblings", the client area holds overlapping child windows, each logging the characters
+// it receives with its name: "big" (0, 0, 280 x 180), then, later in the order of siblings,
+// "medium" (100, 50, 150 x 100), "twin" (the same), "small" (120, 60, 60 x 40), "hidden" (125, 65, 20 x 20, not
+// visible) and "wide" (0, 0, 290 x 190).
 
 #include <windows.h>
 #include <windowsx.h>
@@ -90,6 +94,36 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR) {
+        char name[32] = {};
+        GetWindowTextA(window, name, sizeof name);
+        logLine("{\"event\":\"WM_CHAR\",\"char\":%u,\"child\":\"%s\"}", static_cast<unsigned>(wParam), name);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void createSiblings(HINSTANCE instance, HWND parent) {
+    WNDCLASSW childClass{};
+    childClass.lpfnWndProc = childProcedure;
+    childClass.hInstance = instance;
+    childClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    childClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    childClass.lpszClassName = L"LandouInputChild";
+    RegisterClassW(&childClass);
+    struct Sibling {
+        const wchar_t* name;
+        int x, y, width, height;
+        bool visible;
+    };
+    for (const Sibling& s : {Sibling{L"big", 0, 0, 280, 180, true}, Sibling{L"medium", 100, 50, 150, 100, true},
+                             Sibling{L"twin", 100, 50, 150, 100, true}, Sibling{L"small", 120, 60, 60, 40, true}, Sibling{L"hidden", 125, 65, 20, 20, false},
+                             Sibling{L"wide", 0, 0, 290, 190, true}})
+        CreateWindowW(L"LandouInputChild", s.name, WS_CHILD | WS_BORDER | (s.visible ? WS_VISIBLE : 0), s.x, s.y, s.width,
+                      s.height, parent, nullptr, instance, nullptr);
+}
+
 }  // namespace
 
 CRITICAL_SECTION logLock;
@@ -140,6 +174,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     if (argc >= 7 && std::wstring(argv[6]) == L"cursor") CreateThread(nullptr, 0, watchCursor, nullptr, 0, nullptr);
     hangAtFirstCharacter = argc >= 7 && std::wstring(argv[6]) == L"hang";
+    if (argc >= 7 && std::wstring(argv[6]) == L"siblings") createSiblings(instance, window);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
