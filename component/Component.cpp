@@ -145,13 +145,21 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
-        *count = 0;
+        *count = 1;
         return S_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** typeInfo) override {
-        if (typeInfo) *typeInfo = nullptr;
-        return DISP_E_BADINDEX;
+    // The description of the type library in the library itself (calls by name do not need it).
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo) override {
+        if (!typeInfo) return E_POINTER;
+        *typeInfo = nullptr;
+        if (index != 0) return DISP_E_BADINDEX;
+        ITypeLib* library = nullptr;
+        HRESULT hr = loadTypeLibrary(&library);
+        if (FAILED(hr)) return hr;
+        hr = library->GetTypeInfoOfGuid(kInterfaceId, typeInfo);
+        library->Release();
+        return hr;
     }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID reserved, LPOLESTR* names, UINT count, LCID,
@@ -250,6 +258,12 @@ public:
 ClassFactory factory;
 
 }  // namespace
+
+HRESULT loadTypeLibrary(ITypeLib** library) {
+    const module::Path path;
+    if (!path.text()) return TYPE_E_CANTLOADLIBRARY;
+    return LoadTypeLibEx(path.text(), REGKIND_NONE, library);
+}
 
 HRESULT getClassObject(REFCLSID classId, REFIID interfaceId, void** object) {
     if (!object) return E_POINTER;

@@ -21,4 +21,21 @@ HMODULE handle() {
     return module;
 }
 
+Path::Path() {
+    for (DWORD capacity = MAX_PATH; capacity <= 32768 && !text_; capacity *= 2) {
+        auto* buffer = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(wchar_t)));
+        if (!buffer) return;
+        length_ = GetModuleFileNameW(handle(), buffer, capacity);
+        if (length_ > 0 && length_ < capacity)
+            text_ = buffer;
+        else
+            HeapFree(GetProcessHeap(), 0, buffer);
+        if (length_ == 0) return;
+    }
+}
+
+Path::~Path() {
+    if (text_) HeapFree(GetProcessHeap(), 0, text_);
+}
+
 }  // namespace qdauto::module

@@ -1,5 +1,6 @@
 #include "component/Registration.h"
 
+#include <oleauto.h>
 #include <olectl.h>
 
 #include <cwchar>
@@ -8,47 +9,44 @@
 #include "component/Component.h"
 #include "component/Module.h"
 
+#ifdef __MINGW32__
+// In oleaut32 since Windows Vista; MinGW-w64's headers lack them.
+extern "C" {
+DECLSPEC_IMPORT HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* path, OLECHAR* helpFolder);
+DECLSPEC_IMPORT HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID id, WORD major, WORD minor, LCID locale, SYSKIND kind);
+}
+#endif
+
 namespace qdauto {
 namespace {
 
 constexpr wchar_t kDescription[] = L"Landou keyboard and mouse automation";
+constexpr wchar_t kProgId[] = L"Landou.Automation";
+constexpr wchar_t kVersionedProgId[] = L"Landou.Automation.1";
+constexpr wchar_t kClasses[] = L"Software\\Classes\\";
 
-// "Software\Classes\CLSID\{...}"
+// "Software\Classes\CLSID\{...}" and the type library's identifier as text.
 struct ClassKeyPath {
     wchar_t text[64] = L"Software\\Classes\\CLSID\\";
     ClassKeyPath() {
         const size_t prefix = wcslen(text);
         StringFromGUID2(kComponentClassId, text + prefix, static_cast<int>(std::size(text) - prefix));
     }
+    const wchar_t* classId() const { return text + wcslen(L"Software\\Classes\\CLSID\\"); }
 };
 
-// The library's full path, of any length the system allows.
-class LibraryPath {
-public:
-    LibraryPath() {
-        for (DWORD capacity = MAX_PATH; capacity <= 32768 && !text_; capacity *= 2) {
-            wchar_t* buffer = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(wchar_t)));
-            if (!buffer) return;
-            length_ = GetModuleFileNameW(module::handle(), buffer, capacity);
-            if (length_ > 0 && length_ < capacity)
-                text_ = buffer;
-            else
-                HeapFree(GetProcessHeap(), 0, buffer);
-            if (length_ == 0) return;
-        }
-    }
-    ~LibraryPath() {
-        if (text_) HeapFree(GetProcessHeap(), 0, text_);
-    }
-    LibraryPath(const LibraryPath&) = delete;
-    LibraryPath& operator=(const LibraryPath&) = delete;
+struct TypeLibraryId {
+    wchar_t text[40] = {};
+    TypeLibraryId() { StringFromGUID2(kTypeLibraryId, text, static_cast<int>(std::size(text))); }
+};
 
-    const wchar_t* text() const { return text_; }
-    DWORD length() const { return length_; }
-
-private:
-    wchar_t* text_ = nullptr;
-    DWORD length_ = 0;
+// "Software\Classes\" followed by the name.
+struct ClassesPath {
+    wchar_t text[64] = {};
+    explicit ClassesPath(const wchar_t* name) {
+        wcscpy(text, kClasses);
+        wcscat(text, name);
+    }
 };
 
 LSTATUS setText(HKEY key, const wchar_t* name, const wchar_t* text, size_t length) {
@@ -56,49 +54,102 @@ LSTATUS setText(HKEY key, const wchar_t* name, const wchar_t* text, size_t lengt
                           static_cast<DWORD>((length + 1) * sizeof(wchar_t)));
 }
 
-LSTATUS writeClass(HKEY root, const ClassKeyPath& classPath, const LibraryPath& library) {
-    HKEY classKey = nullptr;
-    LSTATUS status = RegCreateKeyExW(root, classPath.text, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                                     &classKey, nullptr);
-    if (status != ERROR_SUCCESS) return status;
-    status = setText(classKey, nullptr, kDescription, wcslen(kDescription));
-    HKEY serverKey = nullptr;
-    if (status == ERROR_SUCCESS)
-        status = RegCreateKeyExW(classKey, L"InprocServer32", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                                 &serverKey, nullptr);
-    if (status == ERROR_SUCCESS) {
-        status = setText(serverKey, nullptr, library.text(), library.length());
-        if (status == ERROR_SUCCESS) status = setText(serverKey, L"ThreadingModel", L"Both", 4);
-        RegCloseKey(serverKey);
+LSTATUS setText(HKEY key, const wchar_t* name, const wchar_t* text) { return setText(key, name, text, wcslen(text)); }
+
+// The key (under the root, or under a parent key) with its default value; more values may follow.
+class WrittenKey {
+public:
+    WrittenKey(HKEY parent, const wchar_t* path, const wchar_t* value, LSTATUS& status) {
+        if (status != ERROR_SUCCESS) return;
+        status = RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key_, nullptr);
+        if (status == ERROR_SUCCESS && value) status = setText(key_, nullptr, value);
     }
-    RegCloseKey(classKey);
+    ~WrittenKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    WrittenKey(const WrittenKey&) = delete;
+    WrittenKey& operator=(const WrittenKey&) = delete;
+    operator HKEY() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// The class with its server, its ProgIDs and its type library; the ProgIDs pointing to it.
+LSTATUS writeClass(HKEY root, const ClassKeyPath& classPath, const module::Path& library) {
+    LSTATUS status = ERROR_SUCCESS;
+    {
+        const WrittenKey classKey(root, classPath.text, kDescription, status);
+        const WrittenKey server(classKey, L"InprocServer32", nullptr, status);
+        if (status == ERROR_SUCCESS) status = setText(server, nullptr, library.text(), library.length());
+        if (status == ERROR_SUCCESS) status = setText(server, L"ThreadingModel", L"Both");
+        const WrittenKey progId(classKey, L"ProgID", kVersionedProgId, status);
+        const WrittenKey independent(classKey, L"VersionIndependentProgID", kProgId, status);
+        const WrittenKey typeLibrary(classKey, L"TypeLib", TypeLibraryId().text, status);
+        const WrittenKey version(classKey, L"Version", L"1.0", status);
+    }
+    for (const wchar_t* name : {kProgId, kVersionedProgId}) {
+        const WrittenKey key(root, ClassesPath(name).text, kDescription, status);
+        const WrittenKey classId(key, L"CLSID", classPath.classId(), status);
+        if (name == kProgId) {
+            const WrittenKey current(key, L"CurVer", kVersionedProgId, status);
+        }
+    }
+    return status;
+}
+
+LSTATUS removeTree(HKEY root, const wchar_t* path) {
+    const LSTATUS status = RegDeleteTreeW(root, path);
+    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) {
+        RegDeleteKeyW(root, path);  // the key itself, where the tree deletion left it empty
+        return ERROR_SUCCESS;
+    }
     return status;
 }
 
 LSTATUS removeClass(HKEY root, const ClassKeyPath& classPath) {
-    const LSTATUS status = RegDeleteTreeW(root, classPath.text);
-    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+    LSTATUS status = removeTree(root, classPath.text);
+    for (const wchar_t* name : {kProgId, kVersionedProgId}) {
+        const LSTATUS removed = removeTree(root, ClassesPath(name).text);
+        if (status == ERROR_SUCCESS) status = removed;
+    }
+    return status;
+}
+
+// The type library, registered where the class is: for the machine, or for the user.
+HRESULT registerTypeLibrary(const module::Path& library, bool forUser) {
+    ITypeLib* typeLibrary = nullptr;
+    HRESULT hr = LoadTypeLibEx(library.text(), REGKIND_NONE, &typeLibrary);
+    if (FAILED(hr)) return hr;
+    auto* path = const_cast<LPOLESTR>(library.text());
+    hr = forUser ? RegisterTypeLibForUser(typeLibrary, path, nullptr) : RegisterTypeLib(typeLibrary, path, nullptr);
+    typeLibrary->Release();
+    return hr;
 }
 
 }  // namespace
 
 HRESULT registerServer() {
-    const LibraryPath library;
+    const module::Path library;
     if (!library.text()) return SELFREG_E_CLASS;
     const ClassKeyPath classPath;
     const LSTATUS machine = writeClass(HKEY_LOCAL_MACHINE, classPath, library);
     if (machine == ERROR_SUCCESS) {
         removeClass(HKEY_CURRENT_USER, classPath);
-        return S_OK;
+        UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+        return SUCCEEDED(registerTypeLibrary(library, false)) ? S_OK : SELFREG_E_TYPELIB;
     }
     if (machine != ERROR_ACCESS_DENIED) return SELFREG_E_CLASS;
-    return writeClass(HKEY_CURRENT_USER, classPath, library) == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+    if (writeClass(HKEY_CURRENT_USER, classPath, library) != ERROR_SUCCESS) return SELFREG_E_CLASS;
+    return SUCCEEDED(registerTypeLibrary(library, true)) ? S_OK : SELFREG_E_TYPELIB;
 }
 
 HRESULT unregisterServer() {
     const ClassKeyPath classPath;
     const LSTATUS machine = removeClass(HKEY_LOCAL_MACHINE, classPath);
     const LSTATUS user = removeClass(HKEY_CURRENT_USER, classPath);
+    UnRegisterTypeLib(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+    UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
     return machine == ERROR_SUCCESS && user == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
 }
 

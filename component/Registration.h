@@ -1,5 +1,6 @@
 #pragma once
-// The component's registration as a COM class, for in-process use by any thread model.
+// The component's registration as a COM class, for in-process use by any thread model, with
+// the ProgIDs "Landou.Automation" and "Landou.Automation.1" and its type library.
 
 #include <windows.h>
 

@@ -12,7 +12,8 @@ from pathlib import Path
 import harness
 from harness import wait_until
 
-CLASS_KEY = r"HKLM\Software\Classes\CLSID\{28E8983D-6D4F-434A-AB18-9FF8684D4FD3}"
+CLASS_ID = "{28E8983D-6D4F-434A-AB18-9FF8684D4FD3}"
+CLASS_KEY = r"HKLM\Software\Classes\CLSID" + "\\" + CLASS_ID
 S_OK = "0x00000000"
 DISP_E_TYPEMISMATCH = "0x80020005"
 DISP_E_UNKNOWNNAME = "0x80020006"
@@ -96,6 +97,37 @@ class ComponentTest(unittest.TestCase):
         self.assertEqual(self.wine.client(["call", "LeftClick"]), [{"created": False}])
         self.assertEqual(self.wine.register_component(), 0)
         self.assertEqual(results(self.wine.client(["call", "MoveTo", "i:10", "i:10"])), [1])
+
+    def test_progids_and_the_type_library_describe_the_class_until_unregistration(self):
+        classes = r"HKLM\Software\Classes"
+        self.assertEqual(self.wine.registry_text(classes + r"\Landou.Automation\CurVer"), "Landou.Automation.1")
+        self.assertEqual(self.wine.registry_text(CLASS_KEY + r"\ProgID"), "Landou.Automation.1")
+        self.assertEqual(self.wine.registry_text(CLASS_KEY + r"\VersionIndependentProgID"), "Landou.Automation")
+        library = self.wine.registry_text(CLASS_KEY + r"\TypeLib")
+        self.assertEqual(self.wine.registry_text(classes + rf"\TypeLib\{library}\1.0\0\win64"), r"C:\windows\qdauto.dll")
+        by_progid = self.wine.client(["progid", "Landou.Automation"], ["progid", "Landou.Automation.1"], ["typeinfo"])
+        self.assertEqual(by_progid[:2], [CLASS_ID, CLASS_ID])
+        VT_I4, VT_BSTR = 3, 8
+        self.assertEqual([(m["name"], m["id"], m["params"], m["result"]) for m in by_progid[2]], [
+            ("MoveTo", 1, [VT_I4, VT_I4], VT_I4), ("LeftClick", 2, [], VT_I4), ("LeftDoubleClick", 3, [], VT_I4),
+            ("RightClick", 4, [], VT_I4), ("SendText", 5, [VT_I4, VT_BSTR], VT_I4), ("KeyPressName", 6, [VT_BSTR], VT_I4)])
+
+        self.addCleanup(self.wine.register_component)
+        self.assertEqual(self.wine.run_quietly("regsvr32", "/u", "/s", r"C:\windows\qdauto.dll"), 0)
+        for key in (classes + r"\Landou.Automation", classes + r"\Landou.Automation.1", classes + rf"\TypeLib\{library}"):
+            self.assertNotEqual(self.reg_query(key)[0], 0, key)
+        self.assertEqual(self.wine.client(["progid", "Landou.Automation"]), [None])
+
+    def test_the_example_vbscript_moves_clicks_and_types_through_the_progid(self):
+        target = self.target()
+        point = target.screen_point(120, 80)
+        window = self.wine.client(["find", "LandouInputTarget"])[0]
+        script = harness.windows_path(Path(__file__).resolve().parents[2] / "docs" / "examples" / "move-click-type.vbs")
+        printed = self.wine.output("cscript", "//nologo", script, str(point[0]), str(point[1]), str(window), "hello")
+        self.assertEqual(printed.split(), ["MoveTo", "1", "LeftClick", "1", "SendText", "1", "KeyPressName", "1"])
+        self.assertEqual(self.wine.probe("cursor"), list(point))
+        self.assertTrue(wait_until(lambda: [chr(e["char"]) for e in target.events("WM_CHAR")][:5] == list("hello")))
+        self.assertEqual([(e["x"], e["y"]) for e in target.events("WM_LBUTTONDOWN")], [(120, 80)])
 
     def test_library_counts_its_objects_and_locks_and_marshals_free_threaded(self):
         [report] = self.wine.client(["lifetime", r"C:\windows\qdauto.dll"])

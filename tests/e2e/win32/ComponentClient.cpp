@@ -17,6 +17,9 @@
 //   lifetime DLL               loads the library directly and checks its class factory, object
 //                              and lock counting and its free-threaded marshaler
 //   bench N                    N calls of MoveTo by name; the median time of one
+//   typeinfo                   the methods that the object's type information describes: name,
+//                              identifier, parameter types and result type (VARTYPE numbers)
+//   progid NAME                the class identifier that the ProgID names
 
 #include <windows.h>
 #include <oleauto.h>
@@ -241,7 +244,12 @@ std::string lifetime(const std::string& path) {
     report("noOtherInterface", object->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(&unknown)) ==
                                    E_NOINTERFACE && !unknown);
     UINT typeInfoCount = 99;
-    report("noTypeInfo", object->GetTypeInfoCount(&typeInfoCount) == S_OK && typeInfoCount == 0);
+    ITypeInfo* unknownTypeInfo = nullptr;
+    ITypeInfo* typeInformation = nullptr;
+    report("typeInfo", object->GetTypeInfoCount(&typeInfoCount) == S_OK && typeInfoCount == 1 &&
+                           object->GetTypeInfo(0, 0, &typeInformation) == S_OK && typeInformation &&
+                           object->GetTypeInfo(1, 0, &unknownTypeInfo) == DISP_E_BADINDEX);
+    if (typeInformation) typeInformation->Release();
     report("lastRelease", object->Release() == 0);
     report("released", unloadable());
 
@@ -304,6 +312,40 @@ HWND windowFromNumber(const std::string& text) {
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::strtol(text.c_str(), nullptr, 10)));
 }
 
+std::string typeInfo(IDispatch* object) {
+    ITypeInfo* info = nullptr;
+    if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info))) return "null";
+    TYPEATTR* attributes = nullptr;
+    std::string out = "[";
+    if (SUCCEEDED(info->GetTypeAttr(&attributes))) {
+        for (UINT i = 0; i < attributes->cFuncs; ++i) {
+            FUNCDESC* function = nullptr;
+            if (FAILED(info->GetFuncDesc(i, &function))) continue;
+            BSTR name = nullptr;
+            info->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
+            if (out.size() > 1) out += ',';
+            out += "{\"name\":" + jsonQuoted(narrow(name ? name : L"")) + ",\"id\":" + std::to_string(function->memid);
+            out += ",\"params\":[";
+            for (SHORT p = 0; p < function->cParams; ++p)
+                out += (p ? "," : "") + std::to_string(function->lprgelemdescParam[p].tdesc.vt);
+            out += "],\"result\":" + std::to_string(function->elemdescFunc.tdesc.vt) + "}";
+            SysFreeString(name);
+            info->ReleaseFuncDesc(function);
+        }
+        info->ReleaseTypeAttr(attributes);
+    }
+    info->Release();
+    return out + "]";
+}
+
+std::string classOfProgId(const std::string& progId) {
+    CLSID id;
+    if (FAILED(CLSIDFromProgID(widen(progId).c_str(), &id))) return "null";
+    wchar_t text[40];
+    StringFromGUID2(id, text, 40);
+    return jsonQuoted(narrow(text));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -357,6 +399,10 @@ int wmain(int argc, wchar_t** argv) {
             out += "null";
         } else if (verb == "lifetime" && step.size() == 2) {
             out += lifetime(step[1]);
+        } else if (verb == "typeinfo") {
+            out += typeInfo(component());
+        } else if (verb == "progid" && step.size() == 2) {
+            out += classOfProgId(step[1]);
         } else if (verb == "bench" && step.size() == 2) {
             out += bench(component(), std::atoi(step[1].c_str()));
         } else {
