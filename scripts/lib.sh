@@ -44,6 +44,13 @@ build_windows() {
   cmake --build "$BUILD/win"
 }
 
+# The Windows program and its component built by clang, with the same warnings as errors.
+build_windows_clang() {
+  cmake -S "$LANDOU_ROOT" -B "$BUILD/win-clang" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$LANDOU_ROOT/cmake/clang-mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$BUILD/win-clang" --target landou qdauto
+}
+
 # The Windows program once more, with its web addresses on this machine: the end-to-end tests
 # of the notice page and the links serve them (tests/e2e/notice_server.py).
 build_windows_online() {
@@ -70,7 +77,20 @@ start_virtual_display() {
   return 1
 }
 
+# Wine gives Windows programs their file names in the encoding of the Unix locale: a locale that
+# is not installed, or not UTF-8, would lose the Chinese names of the program's files (the key
+# code table, exports). Then C.UTF-8, which every system has, is used instead.
+use_utf8_locale() {
+  local current=${LC_ALL:-${LC_CTYPE:-${LANG:-}}} normalised
+  normalised=$(printf '%s' "$current" | tr 'A-Z' 'a-z' | sed 's/utf-8$/utf8/')
+  case "$normalised" in
+    *.utf8) locale -a 2>/dev/null | tr 'A-Z' 'a-z' | grep -qxF "$normalised" && return 0 ;;
+  esac
+  export LC_ALL=C.UTF-8 LANG=C.UTF-8
+}
+
 wine_environment() {  # PREFIX
+  use_utf8_locale
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 }
 

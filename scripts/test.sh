@@ -72,11 +72,14 @@ fuzz_log=$BUILD/fuzz.log
 read -r fuzz_passed fuzz_failed < <(sed -n 's/^fuzz: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$fuzz_log")
 tally fuzz "${fuzz_passed:-0}" "${fuzz_failed:-1}"
 
-echo "== Windows build and end-to-end tests under Wine"
-if ! build_windows || ! build_windows_online; then
+echo "== Windows builds: GCC, GCC with local web addresses, clang; the release package"
+if ! build_windows || ! build_windows_online || ! "$LANDOU_ROOT/scripts/package.sh"; then
   tally windows-build 0 1
   finish
 fi
+if build_windows_clang; then tally clang-build 1 0; else tally clang-build 0 1; fi
+
+echo "== End-to-end tests under Wine"
 start_virtual_display || { tally display 0 1; finish; }
 trap 'kill $XVFB_PID 2>/dev/null' EXIT
 prepare_prefix "$BUILD/wine-e2e" desktop

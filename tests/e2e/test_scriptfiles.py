@@ -3,6 +3,7 @@ on the command line, and the ".qd" association."""
 
 import json
 import unittest
+from pathlib import Path
 
 from harness import ProgramTest, wait_until, windows_path
 
@@ -36,6 +37,16 @@ class ScriptFilesTest(ProgramTest):
     def test_a_file_named_on_the_command_line_is_loaded(self):
         self.start_program(windows_path(self.sample_file()))  # one argument: Wine quotes it
         self.assertEqual(self.rows(), numbered(ROWS))
+
+    def test_the_example_macros_load_from_the_command_line(self):
+        examples = sorted((Path(__file__).resolve().parents[2] / "docs" / "examples").glob("*.qd"))
+        self.assertEqual([e.name for e in examples], ["dialog-click-through.qd", "notepad-note.qd", "periodic-click.qd"])
+        for example in examples:
+            with self.subTest(example=example.name):
+                self.wine.stop_programs()
+                self.start_program(windows_path(example))
+                records = example.read_bytes().decode("gbk").split("+++---")[:-1]
+                self.assertEqual(self.rows(), numbered([record.split("]]][[[") for record in records]))
 
     def test_an_unquoted_path_with_spaces_loads_nothing(self):
         path = windows_path(self.sample_file())

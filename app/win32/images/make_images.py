@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's icon and its nine toolbar images, and writes them as landou.ico and
-toolbar.bmp (a strip of 16 x 16 images on magenta, the transparent colour).
+"""Draws the program's icon, the icon of its ".qd" data files and its nine toolbar images, and
+writes them as landou.ico, Vuve3.ico and toolbar.bmp (a strip of 16 x 16 images on magenta, the
+transparent colour).
 
 usage: make_images.py OUTPUT_FOLDER
 """
@@ -263,12 +264,51 @@ def bean(size):
     return image
 
 
-def ico(sizes):
+def document(size):
+    """The data files' icon: a white page with a folded corner and the bean in front of it."""
+    samples = 4
+    fold = 0.28
+    image = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            paper = line = corner = 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    u = (x + (sx + 0.5) / samples) / size
+                    v = (y + (sy + 0.5) / samples) / size
+                    if not (0.14 <= u <= 0.86 and 0.04 <= v <= 0.96) or u - 0.86 + fold > v - 0.04:
+                        continue  # outside the page, or cut off by its folded corner
+                    border = u < 0.19 or u > 0.81 or v < 0.09 or v > 0.91 or abs((u - 0.86 + fold) - (v - 0.04)) < 0.05
+                    paper += 1
+                    line += border
+                    corner += u > 0.86 - fold and v < 0.04 + fold and (u - 0.86 + fold) > (v - 0.04) - 0.06
+            n = samples * samples
+            if paper:
+                grey = round(255 - 127 * line / paper - 40 * corner / paper)
+                row.append((grey, grey, grey, round(255 * paper / n)))
+            else:
+                row.append((0, 0, 0, 0))
+        image.append(row)
+    # The bean, three fifths the size, over the lower right of the page.
+    small = bean(max(1, round(size * 0.6)))
+    offset = size - len(small)
+    for y, bean_row in enumerate(small):
+        for x, (r, g, b, a) in enumerate(bean_row):
+            if a:
+                pr, pg, pb, pa = image[offset + y][offset + x]
+                t = a / 255
+                image[offset + y][offset + x] = (round(r * t + pr * (1 - t)), round(g * t + pg * (1 - t)),
+                                                 round(b * t + pb * (1 - t)), max(a, pa))
+    return image
+
+
+def ico(sizes, draw):
     """An .ico file with 32-bit images of the given sizes."""
     entries, blobs = [], []
     offset = 6 + 16 * len(sizes)
     for size in sizes:
-        image = bean(size)
+        image = draw(size)
         pixels = bytearray()
         for row in reversed(image):
             for r, g, b, a in row:
@@ -289,7 +329,8 @@ def main():
     images = [parse(art) for art in TOOLBAR]
     strip = bmp(16 * len(images), 16, lambda x, y: images[x // 16][y][x % 16] or MAGENTA)
     (out / 'toolbar.bmp').write_bytes(strip)
-    (out / 'landou.ico').write_bytes(ico([16, 24, 32, 48, 64]))
+    (out / 'landou.ico').write_bytes(ico([16, 24, 32, 48, 64], bean))
+    (out / 'Vuve3.ico').write_bytes(ico([16, 24, 32, 48, 64], document))
 
 
 if __name__ == '__main__':
