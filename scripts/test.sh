@@ -68,7 +68,7 @@ tally sanitizers "$sanitizers_passed" "$sanitizers_failed"
 
 echo "== Fuzzing each parser of outside input (${FUZZ_SECONDS:=15} s each)"
 fuzz_log=$BUILD/fuzz.log
-"$LANDOU_ROOT/scripts/fuzz.sh" "$FUZZ_SECONDS" 2>&1 | tee "$fuzz_log"
+"$LANDOU_ROOT/scripts/fuzz.sh" "$FUZZ_SECONDS" 2>&1 | tee "$fuzz_log" | grep -v '^fuzz: '  # tallied below
 read -r fuzz_passed fuzz_failed < <(sed -n 's/^fuzz: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$fuzz_log")
 tally fuzz "${fuzz_passed:-0}" "${fuzz_failed:-1}"
 

@@ -261,9 +261,7 @@ class ProgramTest(unittest.TestCase):
         self.assertTrue(self.wine.wait_window(MAIN), "the main window did not show")
 
     def tearDown(self):
-        result = self._outcome.result
-        if any(test is self for test, _ in result.failures + result.errors):
-            failure_screenshot(self)
+        screenshot_if_failed(self)
         self.wine.stop_programs()
 
     def controls(self, caption=MAIN):
@@ -279,6 +277,13 @@ class ProgramTest(unittest.TestCase):
     def click_dialog_button(self, dialog, text):
         button = next(c for c in dialog["controls"] if c["class"] == "Button" and c["text"] == text and c["visible"])
         self.wine.click(*centre(button["screen"]))
+
+
+def screenshot_if_failed(test):
+    """The screen as it was when the test failed, for its report."""
+    result = test._outcome.result
+    if any(failed is test for failed, _ in result.failures + result.errors):
+        failure_screenshot(test)
 
 
 def failure_screenshot(test):

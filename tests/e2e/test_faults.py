@@ -13,9 +13,7 @@ class FaultsTest(unittest.TestCase):
         self.wine.stop_programs()
 
     def tearDown(self):
-        result = self._outcome.result
-        if any(test is self for test, _ in result.failures + result.errors):
-            harness.failure_screenshot(self)
+        harness.screenshot_if_failed(self)
         self.wine.stop_programs()
         self.wine.register_component()  # the real one again, should a test have left the stand-in
 

@@ -10,6 +10,8 @@
 //                              gets the object marshaled from this one, while this thread waits
 //                              without handling messages
 //   cursor                     the cursor position
+//   cursor-at X Y MS           the cursor position once it is at (X, Y), or after MS milliseconds
+//                              (Wine may undo a placement for a moment by a late pointer motion)
 //   screen                     the virtual screen: left, top, width, height
 //   find CLASS [CHILD-CLASS]   the first top-level window of the class (or its child), as a number
 //   text WINDOW                the window's text
@@ -384,6 +386,14 @@ int wmain(int argc, wchar_t** argv) {
         } else if (verb == "cursor") {
             POINT p{};
             GetCursorPos(&p);
+            out += numbers({p.x, p.y});
+        } else if (verb == "cursor-at" && step.size() == 4) {
+            const POINT wanted{std::atol(step[1].c_str()), std::atol(step[2].c_str())};
+            const DWORD start = GetTickCount();
+            POINT p{};
+            while (GetCursorPos(&p) && (p.x != wanted.x || p.y != wanted.y) &&
+                   GetTickCount() - start < static_cast<DWORD>(std::atoi(step[3].c_str())))
+                Sleep(1);
             out += numbers({p.x, p.y});
         } else if (verb == "screen") {
             out += numbers({GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),

@@ -94,6 +94,17 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC handler, int brush, UINT style = 0) {
+    WNDCLASSW windowClass{};
+    windowClass.style = style;
+    windowClass.lpfnWndProc = handler;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(brush));
+    windowClass.lpszClassName = name;
+    RegisterClassW(&windowClass);
+}
+
 LRESULT CALLBACK childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CHAR) {
         char name[32] = {};
@@ -105,13 +116,7 @@ LRESULT CALLBACK childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void createSiblings(HINSTANCE instance, HWND parent) {
-    WNDCLASSW childClass{};
-    childClass.lpfnWndProc = childProcedure;
-    childClass.hInstance = instance;
-    childClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    childClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    childClass.lpszClassName = L"LandouInputChild";
-    RegisterClassW(&childClass);
+    registerClass(instance, L"LandouInputChild", childProcedure, LTGRAY_BRUSH);
     struct Sibling {
         const wchar_t* name;
         int x, y, width, height;
@@ -151,14 +156,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     InitializeCriticalSection(&logLock);
 
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = L"LandouInputTarget";
-    RegisterClassW(&windowClass);
+    registerClass(instance, L"LandouInputTarget", procedure, WHITE_BRUSH, CS_DBLCLKS);
     const HWND window = CreateWindowW(L"LandouInputTarget", L"input target", WS_OVERLAPPEDWINDOW, x, y, width, height,
                                       nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
