@@ -1,5 +1,6 @@
 #include "playback/Player.h"
 
+#include <algorithm>
 #include <tuple>
 
 #include "commands/CommandList.h"
@@ -39,20 +40,22 @@ void Player::toggle() {
     const std::string caption = main_.caption(按钮_运行);
     if (caption == IdleCaption) {
         main_.setCaption(按钮_运行, RunningCaption);
-        current_ = std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()});
-        platform_.startThread([this, run = current_] { threadRun(run); });
+        std::erase_if(runs_, [](const auto& run) { return run->ended->cancelled(); });
+        runs_.push_back(std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()}));
+        platform_.startThread([this, run = runs_.back()] { threadRun(run); });
     } else if (caption == RunningCaption) {
         main_.setCaption(按钮_运行, IdleCaption);
-        if (current_) current_->token->cancel();
+        if (!runs_.empty()) runs_.back()->token->cancel();
         if (main_.checked(选择框_影藏)) main_.show();
     }
 }
 
+// Every thread counts, also one of a cancelled run that is still inside its last call.
 bool Player::stopRun() {
-    if (!current_) return true;
-    current_->token->cancel();
-    platform_.wait(ExitGrace, *current_->ended);  // answers the thread's calls meanwhile
-    return current_->ended->cancelled();
+    for (const auto& run : runs_) run->token->cancel();
+    for (const auto& run : runs_)
+        if (!run->ended->cancelled()) platform_.wait(ExitGrace, *run->ended);  // answers the thread's calls meanwhile
+    return std::all_of(runs_.begin(), runs_.end(), [](const auto& run) { return run->ended->cancelled(); });
 }
 
 void Player::threadRun(const std::shared_ptr<Run>& run) {

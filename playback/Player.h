@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/MainWindowDefinition.h"
 #include "automation/AutomationObject.h"
@@ -70,7 +71,9 @@ private:
     framework::Window<app::MainWindow> main_;
     commands::MouseCommandEditor& mouseEditor_;
     const automation::AutomationObject& automation_;
-    std::shared_ptr<Run> current_;  // the run last started; user-interface thread only
+    // The run last started, and earlier ones whose threads have not ended yet (a cancelled run
+    // may still be inside its last call); user-interface thread only.
+    std::vector<std::shared_ptr<Run>> runs_;
     std::mutex calls_;
 };
 

@@ -4,9 +4,10 @@
 # the text-to-number reader and the code page 936 decoder. Each starts from its corpus in
 # tests/fuzz/corpus.
 #   scripts/fuzz.sh [SECONDS]      each target for SECONDS (60)
-#   scripts/fuzz.sh --long [RUNS]  each target until RUNS inputs (10,000,000) have run; then its
-#                                  corpus in the repository is replaced by the minimised merge
-#                                  of what it found
+#   scripts/fuzz.sh --long [RUNS [SECONDS]]
+#                                  each target until RUNS inputs (10,000,000) have run, or for
+#                                  SECONDS at most; then its corpus in the repository is replaced
+#                                  by the minimised merge of what it found
 # Prints executions, coverage and crashes per target, ends with "fuzz: N passed, M failed" and
 # exits with the number of targets that found a crash (inputs kept in build/fuzz/findings).
 set -euo pipefail
@@ -15,6 +16,7 @@ long=false
 if [ "${1:-}" = "--long" ]; then
   long=true
   limit=(-runs="${2:-10000000}")
+  [ -n "${3:-}" ] && limit+=(-max_total_time="$3")
 else
   limit=(-max_total_time="${1:-60}")
 fi

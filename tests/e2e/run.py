@@ -37,7 +37,8 @@ def main():
         result = unittest.TextTestRunner(stream=sys.stdout, verbosity=2, resultclass=Result).run(suite)
     finally:
         harness.SESSION.shut_down()
-    failed = len(result.failures) + len(result.errors)
+    # A test fails once, however many of its subtests failed.
+    failed = len({getattr(test, "test_case", test).id() for test, _ in result.failures + result.errors})
     passed = result.testsRun - failed - len(result.skipped)
     print(f"end-to-end: {passed} passed, {failed} failed")
     return 0 if failed == 0 else 1

@@ -43,7 +43,7 @@ class InstallationTest(unittest.TestCase):
 
     def works(self):
         """The object plays: the cursor lock pulls the cursor back to the captured point."""
-        self.wine.xdotool("mousemove", "--sync", "321", "432")
+        self.assertTrue(self.wine.point_at(321, 432))
         self.wine.key("F3", "ctrl+s")
         self.wine.xdotool("mousemove", "700", "600")
         held = wait_until(lambda: self.wine.probe("cursor") == [321, 432], 3, 0.05)

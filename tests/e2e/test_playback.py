@@ -112,7 +112,7 @@ class PlaybackTest(ProgramTest):
 
     def test_the_editor_hotkeys_capture_cycle_and_confirm_while_it_is_hidden(self):
         self.start_program()
-        self.wine.xdotool("mousemove", "--sync", "300", "420")
+        self.assertTrue(self.wine.point_at(300, 420))
         self.wine.key("F3")
         editor = self.controls(MOUSE_EDITOR)
         self.assertEqual((editor["编辑框_X坐标"]["text"], editor["编辑框_Y坐标"]["text"]), ("300", "420"))
@@ -124,7 +124,7 @@ class PlaybackTest(ProgramTest):
 
     def test_ctrl_s_holds_the_cursor_until_ctrl_q(self):
         self.start_program()
-        self.wine.xdotool("mousemove", "--sync", "333", "444")
+        self.assertTrue(self.wine.point_at(333, 444))  # where F3 takes it from
         self.wine.key("F3", "ctrl+s")
         self.wine.xdotool("mousemove", "700", "600")
         self.assertTrue(wait_until(lambda: self.cursor() == [333, 444], 3, 0.05))

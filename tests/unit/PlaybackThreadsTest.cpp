@@ -134,6 +134,23 @@ TEST(PlayerThreads, ACancelDuringAHungCallReturnsAtOnceAndTheNextRunWaitsForThat
     EXPECT_EQ(p.components.log.overlappingCalls, 0);
 }
 
+TEST(PlayerThreads, ExitWhileACancelledRunHangsReleasesNothingThoughALaterRunEnded) {
+    HungTarget p;
+    p.clickRun();
+    ASSERT_TRUE(p.untilHeld());
+    p.clickRun();  // cancelled, still inside its call
+    p.onUi([&] {
+        commands::CommandList(p.list()).clearRows();  // a later run without calls ends by itself
+        p.main().setText(mw::编辑框_运行次数.name, "1");
+    });
+    p.clickRun();
+    for (int wait = 0; wait < 500 && p.caption() != "运行(F11)"; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_EQ(p.caption(), "运行(F11)");
+    p.onUi([&] { p.main().requestClose(); });
+    EXPECT_FALSE(p.app.cleanUp());
+    EXPECT_EQ(p.components.log.released, 0);
+}
+
 TEST(PlayerThreads, ExitDuringAHungCallReleasesNothingTheThreadStillUses) {
     HungTarget p;
     p.clickRun();
@@ -145,7 +162,7 @@ TEST(PlayerThreads, ExitDuringAHungCallReleasesNothingTheThreadStillUses) {
     EXPECT_EQ(p.components.log.released, 0);
     EXPECT_EQ(p.components.log.hold.held(), 1);
 
-    Program idle;  // without a run, or once the run has ended, the exit releases the object
+    Program idle;  // without a run, or once every run's thread has ended, the exit releases the object
     idle.app.start();
     EXPECT_TRUE(idle.app.cleanUp());
     EXPECT_EQ(idle.components.log.released, 1);
