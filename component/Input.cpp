@@ -108,10 +108,15 @@ public:
     }
 
     // Returns once the first placement after the last move is made (a click must not come
-    // before it).
+    // before it), with the cursor on the point again should a late motion have undone that
+    // placement meanwhile.
     void settle() {
         AcquireSRWLockExclusive(&lock_);
         while (watching_ && !placed_) SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
+        if (watching_) {
+            PhysicalPixels physical;
+            if (!cursorIsAt(point_.x, point_.y)) SetCursorPos(point_.x, point_.y);
+        }
         ReleaseSRWLockExclusive(&lock_);
     }
 

@@ -181,9 +181,19 @@ bool Win32Platform::createFolder(const std::string& path) {
 bool Win32Platform::replaceFile(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + "-" +
                                   std::to_string(GetTickCount64()) + ".tmp";
-    if (writeFile(temporary, bytes) &&
-        MoveFileExW(widen(temporary).c_str(), widen(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    if (!writeFile(temporary, bytes)) {
+        DeleteFileW(widen(temporary).c_str());
+        return false;
+    }
+    // Another program may hold either file open for a moment (a virus scanner, an indexer, the
+    // shell reading a new file on the desktop): the replacement is tried again for a while.
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (MoveFileExW(widen(temporary).c_str(), widen(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) break;
+        Sleep(25);
+    }
     DeleteFileW(widen(temporary).c_str());
     return false;
 }
