@@ -1,6 +1,7 @@
 #pragma once
 // The operating-system services that the program uses beside its windows.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -95,11 +96,17 @@ public:
 
     // Threads and waits
     virtual std::shared_ptr<CancelToken> newCancelToken() = 0;
-    // Waits the milliseconds (a negative time waits 0) as precisely as the system can, or
-    // until the token is cancelled; false when it is (or was already) cancelled. On the
-    // user-interface thread the wait still answers calls from other threads, nothing else.
-    virtual bool wait(int milliseconds, CancelToken& token) = 0;
-    // Runs the body on a new thread of its own, which ends when the body returns.
+    // A steady clock for the deadlines of waits: microseconds from a moment of its own.
+    virtual std::int64_t clockMicroseconds() = 0;
+    // Waits until the clock reaches the deadline (one already past waits 0) as precisely as the
+    // system can, or until the token is cancelled; false when it is (or was already) cancelled.
+    // On the user-interface thread the wait still answers calls from other threads, nothing else.
+    virtual bool waitUntil(std::int64_t deadline, CancelToken& token) = 0;
+    // The same for the milliseconds from now (a negative time waits 0).
+    bool wait(int milliseconds, CancelToken& token) {
+        return waitUntil(clockMicroseconds() + 1000LL * std::max(milliseconds, 0), token);
+    }
+    // Runs the body on a thread of its own: one whose earlier body has returned, or a new one.
     virtual void startThread(std::function<void()> body) = 0;
 };
 

@@ -40,9 +40,16 @@ void Player::toggle() {
     const std::string caption = main_.caption(按钮_运行);
     if (caption == IdleCaption) {
         main_.setCaption(按钮_运行, RunningCaption);
+        // What the run needs of the windows before its first row is done here, on this thread,
+        // so that the run's thread begins with the first row.
+        if (main_.checked(选择框_影藏)) {
+            mouseEditor_.window().hide();
+            main_.hide();
+        }
+        const int passes = framework::textToInt32(main_.text(编辑框_运行次数));
         std::erase_if(runs_, [](const auto& run) { return run->ended->cancelled(); });
         runs_.push_back(std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()}));
-        platform_.startThread([this, run = runs_.back()] { threadRun(run); });
+        platform_.startThread([this, run = runs_.back(), passes] { threadRun(run, passes); });
     } else if (caption == RunningCaption) {
         main_.setCaption(按钮_运行, IdleCaption);
         if (!runs_.empty()) runs_.back()->token->cancel();
@@ -58,22 +65,16 @@ bool Player::stopRun() {
     return std::all_of(runs_.begin(), runs_.end(), [](const auto& run) { return run->ended->cancelled(); });
 }
 
-void Player::threadRun(const std::shared_ptr<Run>& run) {
+void Player::threadRun(const std::shared_ptr<Run>& run, int passes) {
     CancelToken& token = *run->token;
     struct Ended {
         CancelToken& ended;
         ~Ended() { ended.cancel(); }
     } ended{*run->ended};
 
-    if (readOnUi([this] { return main_.checked(选择框_影藏); })) {
-        onUiUnlessCancelled(token, [this] {
-            mouseEditor_.window().hide();
-            main_.hide();
-        });
-    }
-    const int passes = readOnUi([this] { return framework::textToInt32(main_.text(编辑框_运行次数)); });
+    Timeline timeline(platform_, token);
     for (int pass = 1; pass <= passes; ++pass) {
-        if (!playPass(RunKind::Thread, token)) return;
+        if (!playPass(RunKind::Thread, timeline)) return;
         onUiUnlessCancelled(token, [this, left = passes - pass] { main_.setText(编辑框_运行次数, std::to_string(left)); });
     }
     onUiUnlessCancelled(token, [this] {
@@ -85,23 +86,24 @@ void Player::threadRun(const std::shared_ptr<Run>& run) {
 void Player::timerRun() {
     const auto token = platform_.newCancelToken();  // a scheduled run is not cancelled
     const int passes = framework::textToInt32(main_.text(编辑框_运行次数));
-    for (int pass = 1; pass <= passes; ++pass) playPass(RunKind::Timer, *token);
+    Timeline timeline(platform_, *token);
+    for (int pass = 1; pass <= passes; ++pass) playPass(RunKind::Timer, timeline);
 }
 
 // The row count is read once: rows added meanwhile wait for the next pass, rows removed read
 // as empty cells.
-bool Player::playPass(RunKind kind, CancelToken& token) {
+bool Player::playPass(RunKind kind, Timeline& timeline) {
     const int rows = readOnUi([this] { return main_.rows(超级列表框_鼠标命令).rowCount(); });
     for (int row = 0; row < rows; ++row)
-        if (!playRow(row, kind, token)) return false;
-    return platform_.wait(PassPause, token);
+        if (!playRow(row, kind, timeline)) return false;
+    return timeline.wait(PassPause);
 }
 
 // Cells are read when they are needed, so an edit made during the run is played: the row's kind
 // and arguments as it begins, a mouse row's position and click mode after its delay, and the
 // kind and text again after each of the row's waits. (Cells needed at one moment are read in
 // one call on the user-interface thread.)
-bool Player::playRow(int row, RunKind kind, CancelToken& token) {
+bool Player::playRow(int row, RunKind kind, Timeline& timeline) {
     const auto kindAndText = [&] {
         return readOnUi([&] {
             const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
@@ -113,7 +115,7 @@ bool Player::playRow(int row, RunKind kind, CancelToken& token) {
         return std::tuple(rows.cell(row, KindColumn), rows.cell(row, DelayColumn), rows.cell(row, TextColumn));
     });
     if (rowKind == MouseRow) {
-        if (!platform_.wait(framework::textToInt32(delay), token)) return false;
+        if (!timeline.wait(framework::textToInt32(delay))) return false;
         const auto [x, y, mode] = readOnUi([&] {
             const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
             return std::tuple(framework::textToInt32(rows.cell(row, XColumn)), framework::textToInt32(rows.cell(row, YColumn)),
@@ -121,11 +123,11 @@ bool Player::playRow(int row, RunKind kind, CancelToken& token) {
         });
         const bool clicks = mode == LeftClick || mode == LeftDoubleClick || mode == RightClick;
         if (clicks || mode == MoveOnly) {
-            if (!act(token, [&, x = x, y = y] { automation_.MoveTo(x, y); })) return false;
+            if (!act(timeline, [&, x = x, y = y] { automation_.MoveTo(x, y); })) return false;
         }
         if (clicks) {
-            if (!platform_.wait(ClickPause, token)) return false;
-            const bool clicked = act(token, [&, mode = mode] {
+            if (!timeline.wait(ClickPause)) return false;
+            const bool clicked = act(timeline, [&, mode = mode] {
                 if (mode == LeftClick) automation_.LeftClick();
                 else if (mode == LeftDoubleClick) automation_.LeftDoubleClick();
                 else automation_.RightClick();
@@ -136,15 +138,15 @@ bool Player::playRow(int row, RunKind kind, CancelToken& token) {
     }
     if (rowKind == TextRow) {
         const std::int32_t window = platform_.windowUnderCursor();
-        if (!act(token, [&, text = text] { automation_.SendText(window, text); })) return false;
+        if (!act(timeline, [&, text = text] { automation_.SendText(window, text); })) return false;
     } else if (rowKind == KeyRow) {
-        if (!act(token, [&, text = text] { automation_.KeyPressName(text); })) return false;
+        if (!act(timeline, [&, text = text] { automation_.KeyPressName(text); })) return false;
     }
-    if (!platform_.wait(RowPause, token)) return false;
+    if (!timeline.wait(RowPause)) return false;
     if (kind == RunKind::Thread) {
         const auto [delayKind, delayText] = kindAndText();
         const int milliseconds = delayKind == DelayRow ? delayRowMilliseconds(delayText) : 0;
-        if (milliseconds && !platform_.wait(milliseconds, token)) return false;
+        if (milliseconds && !timeline.wait(milliseconds)) return false;
     }
     return true;
 }

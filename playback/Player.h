@@ -13,6 +13,7 @@
 #include "commands/MouseCommandEditor.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
+#include "playback/Timeline.h"
 
 namespace playback {
 
@@ -44,17 +45,18 @@ private:
     enum class RunKind { Thread, Timer };
     struct Run;
 
-    void threadRun(const std::shared_ptr<Run>& run);
-    bool playPass(RunKind kind, framework::CancelToken& token);
-    bool playRow(int row, RunKind kind, framework::CancelToken& token);
+    void threadRun(const std::shared_ptr<Run>& run, int passes);
+    bool playPass(RunKind kind, Timeline& timeline);
+    bool playRow(int row, RunKind kind, Timeline& timeline);
     // A component call of the run: made unless the run is cancelled (then false). Calls are
     // made one at a time: a run started after a cancel waits for a call that the cancelled run
     // still has in progress, so two runs never act at once, and the canceller waits for none.
     template <class Action>
-    bool act(framework::CancelToken& token, Action&& action) {
+    bool act(Timeline& timeline, Action&& action) {
         const std::lock_guard lock(calls_);
-        if (token.cancelled()) return false;
+        if (timeline.token().cancelled()) return false;
         action();
+        timeline.callReturned();
         return true;
     }
     // A change to the windows, made on the user-interface thread unless the run is cancelled.

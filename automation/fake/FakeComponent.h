@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -59,6 +60,7 @@ struct ComponentLog {
     std::atomic<int> callsInProgress{0};
     std::atomic<int> overlappingCalls{0};  // calls made while another was in progress
     CallHold hold;
+    std::function<void(const RecordedCall&)> during;  // runs inside every call (time passing there, say)
 };
 
 std::string describe(const RecordedCall& call);
@@ -75,6 +77,7 @@ public:
             const std::lock_guard lock(log_.callsMutex);
             log_.calls.push_back({std::string(method), {arguments.begin(), arguments.end()}});
             if (journal_) journal_->add("call " + describe(log_.calls.back()));
+            if (log_.during) log_.during(log_.calls.back());
         }
         if (slowCalls_) std::this_thread::yield();
         log_.hold.pass(method);

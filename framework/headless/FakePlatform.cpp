@@ -110,9 +110,9 @@ namespace {
 // A token whose cancel wakes threads sleeping on it.
 class SleepingToken final : public CancelToken {
 public:
-    bool sleep(int milliseconds) {
+    bool sleepUntil(std::chrono::steady_clock::time_point deadline) {
         std::unique_lock lock(mutex_);
-        wakeUp_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return cancelled(); });
+        wakeUp_.wait_until(lock, deadline, [this] { return cancelled(); });
         return !cancelled();
     }
 
@@ -134,14 +134,22 @@ std::shared_ptr<CancelToken> FakePlatform::newCancelToken() {
     return std::make_shared<CancelToken>();
 }
 
-bool FakePlatform::wait(int milliseconds, CancelToken& token) {
+std::int64_t FakePlatform::clockMicroseconds() {
+    if (!realThreads_) return nowMicroseconds_;
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+bool FakePlatform::waitUntil(std::int64_t deadline, CancelToken& token) {
     if (token.cancelled()) return false;
-    milliseconds = std::max(milliseconds, 0);
-    if (realThreads_) return static_cast<SleepingToken&>(token).sleep(milliseconds);
-    journal_.add("wait " + std::to_string(milliseconds));
-    if (waitHook_) waitHook_(milliseconds);
+    if (realThreads_) {
+        const std::chrono::steady_clock::time_point end{std::chrono::microseconds(deadline)};
+        return static_cast<SleepingToken&>(token).sleepUntil(end);
+    }
+    const std::int64_t remaining = std::max<std::int64_t>(deadline - nowMicroseconds_, 0);
+    journal_.add("wait " + std::to_string(remaining / 1000));  // the virtual clock moves in whole milliseconds
+    if (waitHook_) waitHook_(static_cast<int>(remaining / 1000));
     if (token.cancelled()) return false;
-    now_ += milliseconds;
+    nowMicroseconds_ = std::max(nowMicroseconds_, deadline);
     return true;
 }
 

@@ -65,10 +65,12 @@ public:
     }
 
     // By default a thread's body runs at once, inside startThread, and a wait takes no time:
-    // it is journalled and moves a virtual clock on. With real threads, bodies run on threads
-    // of their own and waits sleep.
+    // it is journalled with the milliseconds left to its deadline and moves a virtual clock on.
+    // With real threads, bodies run on threads of their own, the clock is the steady clock and
+    // waits sleep.
     std::shared_ptr<CancelToken> newCancelToken() override;
-    bool wait(int milliseconds, CancelToken& token) override;
+    std::int64_t clockMicroseconds() override;
+    bool waitUntil(std::int64_t deadline, CancelToken& token) override;
     void startThread(std::function<void()> body) override;
 
     // Test set-up and inspection
@@ -88,9 +90,12 @@ public:
     // Called whenever the window under the cursor is asked for.
     void onWindowUnderCursor(std::function<void()> hook) { windowUnderCursorHook_ = std::move(hook); }
     void useRealThreads() { realThreads_ = true; }
-    // Virtual milliseconds waited so far.
-    long long now() const { return now_; }
-    // Called at every virtual wait, before the time passes (a test acts "during" the wait).
+    // Virtual milliseconds passed so far.
+    long long now() const { return nowMicroseconds_ / 1000; }
+    // Time that passes outside the waits, as inside a call that takes time.
+    void advance(int milliseconds) { nowMicroseconds_ += 1000LL * milliseconds; }
+    // Called at every virtual wait with its milliseconds, before the time passes (a test acts
+    // "during" the wait; time it advances there makes the wait end late).
     void onWait(std::function<void(int milliseconds)> hook) { waitHook_ = std::move(hook); }
     int liveThreads() const { return liveThreads_; }
     // Answers for the next message boxes, in order; when none is queued the first button wins.
@@ -120,7 +125,7 @@ private:
     std::int32_t windowUnderCursor_ = 0x10086;
     std::function<void()> windowUnderCursorHook_;
     bool realThreads_ = false;
-    long long now_ = 0;
+    std::int64_t nowMicroseconds_ = 0;
     std::function<void(int)> waitHook_;
     std::atomic<int> liveThreads_{0};
     std::deque<MessageAnswer> messageAnswers_;

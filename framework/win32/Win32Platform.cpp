@@ -6,6 +6,10 @@
 #include <shlobj.h>
 #include <timeapi.h>
 
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #include "framework/win32/HttpGet.h"
@@ -332,12 +336,20 @@ constexpr int kTimerMargin = 2;
 
 }  // namespace
 
-bool Win32Platform::wait(int milliseconds, CancelToken& token) {
+std::int64_t Win32Platform::clockMicroseconds() {
+    const long long counter = performanceCounter(), frequency = performanceFrequency();
+    return counter / frequency * 1'000'000 + counter % frequency * 1'000'000 / frequency;  // no overflow
+}
+
+bool Win32Platform::waitUntil(std::int64_t deadline, CancelToken& token) {
     if (token.cancelled()) return false;
-    if (milliseconds <= 0) return true;
-    const long long end = performanceCounter() + milliseconds * performanceFrequency() / 1000;
+    const long long frequency = performanceFrequency();
+    const long long end = deadline / 1'000'000 * frequency + deadline % 1'000'000 * frequency / 1'000'000;
+    if (performanceCounter() >= end) return true;
+    const long long milliseconds = (end - performanceCounter()) * 1000 / frequency;
     const HANDLE cancelled = static_cast<EventToken&>(token).event();
-    if (milliseconds > kTimerMargin && !sleepOnTimer(milliseconds - kTimerMargin, cancelled)) return false;
+    if (milliseconds > kTimerMargin && !sleepOnTimer(static_cast<int>(milliseconds - kTimerMargin), cancelled))
+        return false;
     while (performanceCounter() < end) {
         if (token.cancelled()) return false;
         answerSentCalls();
@@ -346,12 +358,45 @@ bool Win32Platform::wait(int milliseconds, CancelToken& token) {
     return !token.cancelled();
 }
 
-void Win32Platform::startThread(std::function<void()> body) {
-    std::thread([body = std::move(body)] {
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+namespace {
+
+// Threads whose body has returned wait here for the next one: a run then starts on a thread
+// that exists and is in COM already (creating a thread and entering COM cost milliseconds).
+// Shared with the threads, so that it outlives the platform; the process ends them as they wait.
+struct IdleThreads {
+    std::mutex mutex;
+    std::condition_variable woken;
+    std::deque<std::function<void()>> bodies;
+    int waiting = 0;
+};
+
+void serve(const std::shared_ptr<IdleThreads>& idle, std::function<void()> body) {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    for (;;) {
         body();
-        CoUninitialize();
-    }).detach();
+        body = nullptr;  // what it holds is let go before the thread waits
+        std::unique_lock lock(idle->mutex);
+        ++idle->waiting;
+        idle->woken.wait(lock, [&] { return !idle->bodies.empty(); });
+        body = std::move(idle->bodies.front());
+        idle->bodies.pop_front();
+    }
+}
+
+}  // namespace
+
+void Win32Platform::startThread(std::function<void()> body) {
+    static const auto idle = std::make_shared<IdleThreads>();
+    {
+        const std::lock_guard lock(idle->mutex);
+        if (idle->waiting > 0) {
+            --idle->waiting;
+            idle->bodies.push_back(std::move(body));
+            idle->woken.notify_one();
+            return;
+        }
+    }
+    std::thread(serve, idle, std::move(body)).detach();
 }
 
 }  // namespace framework::win32

@@ -40,7 +40,8 @@ public:
     std::int32_t windowUnderCursor() override;
 
     std::shared_ptr<CancelToken> newCancelToken() override;
-    bool wait(int milliseconds, CancelToken& token) override;
+    std::int64_t clockMicroseconds() override;
+    bool waitUntil(std::int64_t deadline, CancelToken& token) override;
     void startThread(std::function<void()> body) override;
 };
 

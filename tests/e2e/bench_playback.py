@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """Playback timing under Wine.
 
-1. A list of clicking rows (delays 0, 15 and 100 ms in turn) played into a target window that
-   stamps every click with the performance counter; the error of every interval between two
-   clicks against the specified time (the row pause + the row's delay + the pause before the
-   click), as the program waits and, side by side, with a plain Sleep-based wait.
+1. A list of clicking rows (delays 0, 15 and 100 ms in turn) played for several passes: the
+   error of every automation call against its place on the ideal timeline (the sum of the
+   specified waits before it, counted from the first call), at the moment the program issued
+   it and at the moment the target window received it (clicks); and the drift, the last
+   call's error. As the program waits, and side by side with each wait as long as specified
+   from its own start (precisely, and with a plain Sleep).
 2. The latency from an F11 press to the player's first automation call (a move onto the
-   target window).
+   target window), side by side with a bare program that moves the cursor on its own F11.
 
-usage: bench_playback.py BUILD_DIR PREFIX_DIR [ROWS]"""
+usage: bench_playback.py BUILD_DIR PREFIX_DIR [ROWS [PASSES]]"""
 
 import statistics
 import subprocess
@@ -22,8 +24,9 @@ import harness  # noqa: E402
 from harness import MAIN, Wine, wait_until, windows_path  # noqa: E402
 from test_component import Target  # noqa: E402
 
-ROW_PAUSE = CLICK_PAUSE = 200
+ROW_PAUSE = CLICK_PAUSE = PASS_PAUSE = 200
 DELAYS = (0, 15, 100)
+WAITS = (("waits of the program", "timeline"), ("each wait from its start", "relative"), ("plain Sleep waits", "sleep"))
 
 
 def script(rows):
@@ -35,62 +38,55 @@ def percentile(values, fraction):
     return ordered[min(len(ordered) - 1, int(round(fraction * (len(ordered) - 1))))]
 
 
-def interval_errors(wine, target, rows, waits):
-    """Plays the rows with bench-playback.exe; the error in ms of every interval between clicks."""
-    listing = wine.runs / "bench-playback.qd"
+def ideal_timeline(rows, passes):
+    """The ideal moment in ms of every call (a move, then its click), from the run's start."""
+    moments, clock = [], 0
+    for _ in range(passes):
+        for row in rows:
+            clock += int(row[4])
+            moments.append(clock)
+            clock += CLICK_PAUSE
+            moments.append(clock)
+            clock += ROW_PAUSE
+        clock += PASS_PAUSE
+    return moments
+
+
+def errors_against(ideal, actual):
+    """Each moment's error in ms against its ideal place, both counted from their first."""
+    return [(a - actual[0]) / 1000 - (i - ideal[0]) for i, a in zip(ideal, actual)]
+
+
+def play(wine, target, rows, passes, waits):
+    """Plays the rows with bench-playback.exe; the errors of the calls as issued and as received."""
+    listing, log = wine.runs / "bench-playback.qd", wine.runs / "bench-playback-calls.log"
     listing.write_bytes(script(rows))
-    subprocess.run(["wine", str(wine.bin / "bench-playback.exe"), waits, windows_path(listing)], env=wine.env,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=600,
-                   cwd=str(wine.runs))
-    clicks = [e["t"] for e in target.events("WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK")][-len(rows):]
-    if len(clicks) != len(rows):
-        raise RuntimeError(f"{len(clicks)} clicks arrived for {len(rows)} rows")
-    errors = []
-    for i in range(1, len(rows)):
-        specified = ROW_PAUSE + int(rows[i][4]) + CLICK_PAUSE
-        errors.append((clicks[i] - clicks[i - 1]) / 1000 - specified)
-    return errors
-
-
-def wait_errors(target, rows):
-    """The same intervals without the automation calls' own time: from a click to the next
-    row's first cursor move (the row pause and the delay), and from that row's last cursor move
-    (the move ends there) to its click (the pause before the click)."""
-    events = [e for e in target.events("WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK")]
-    clicks = [i for i, e in enumerate(events) if e["event"] != "WM_MOUSEMOVE"][-len(rows):]
-    errors = []
-    for n in range(1, len(clicks)):
-        moves = [e for e in events[clicks[n - 1] + 1:clicks[n]]]
-        if not moves:
-            continue
-        click, previous = events[clicks[n]]["t"], events[clicks[n - 1]]["t"]
-        first_move, last_move = moves[0]["t"], moves[-1]["t"]
-        specified = ROW_PAUSE + int(rows[n][4]) + CLICK_PAUSE
-        errors.append(((first_move - previous) + (click - last_move)) / 1000 - specified)
-    return errors
+    log.unlink(missing_ok=True)
+    seen = len(target.events())
+    subprocess.run(["wine", str(wine.bin / "bench-playback.exe"), waits, windows_path(listing), str(passes),
+                    windows_path(log)], env=wine.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   stdin=subprocess.DEVNULL, timeout=3600, cwd=str(wine.runs))
+    issued = [int(line.split()[0]) for line in log.read_text().splitlines()]
+    ideal = ideal_timeline(rows, passes)
+    if len(issued) != len(ideal):
+        raise RuntimeError(f"{len(issued)} calls were made for {len(ideal)}")
+    clicks = [e["t"] for e in target.events()[seen:] if e["event"] in ("WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK")]
+    if len(clicks) != len(ideal) // 2:
+        raise RuntimeError(f"{len(clicks)} clicks arrived for {len(ideal) // 2}")
+    return errors_against(ideal, issued), errors_against(ideal[1::2], clicks)
 
 
 def report(name, errors):
     magnitudes = [abs(e) for e in errors]
-    print(f"{name:22} median {statistics.median(errors):+6.2f} ms   99th percentile {percentile(magnitudes, 0.99):6.2f} ms"
-          f"   maximum {max(magnitudes):6.2f} ms   ({len(errors)} intervals)")
+    print(f"{name:26} median |error| {statistics.median(magnitudes):6.2f} ms   99th percentile {percentile(magnitudes, 0.99):7.2f} ms"
+          f"   drift {errors[-1]:+8.2f} ms   ({len(errors)} calls)")
 
 
-def f11_latencies(wine, target, runs=10):
-    """Milliseconds from an F11 press to the run's first call, a move of the cursor (seen by the
-    target's watch on the cursor position)."""
-    point = target.screen_point(40, 40)
-    exe = wine.install_program("bench-f11")
-    listing = exe.parent / "first-move.qd"
-    listing.write_bytes(script([["鼠标", str(point[0]), str(point[1]), "移动到此", "0", "*"]]))
-    wine.start(exe, windows_path(listing))
-    wine.wait_window(MAIN)
-    run_count = harness.controls_by_name(wine.window(MAIN))["编辑框_运行次数"]
-    wine.click(*harness.centre(run_count["screen"]))
-    wine.key("ctrl+a", "BackSpace")
-    wine.type("1000")  # each press starts a long run, which the next F11 cancels
+def f11_latencies(wine, target, point, presses=10):
+    """Milliseconds from an F11 press to the cursor's arrival on the point (seen by the target's
+    watch on the cursor position); a second F11 after each (the program's cancel)."""
     latencies = []
-    for _ in range(runs):
+    for _ in range(presses):
         wine.click(*target.screen_point(200, 150))  # the target has the focus: it sees the marker key
         wine.xdotool("mousemove", "--sync", "5", "5")
         time.sleep(0.5)
@@ -107,9 +103,42 @@ def f11_latencies(wine, target, runs=10):
     return latencies
 
 
+def program_f11_latencies(wine, target, point):
+    """The program with a one-row list, a move onto the point, and a long run count (each press
+    starts a run that the next one cancels)."""
+    exe = wine.install_program("bench-f11")
+    listing = exe.parent / "first-move.qd"
+    listing.write_bytes(script([["鼠标", str(point[0]), str(point[1]), "移动到此", "0", "*"]]))
+    wine.start(exe, windows_path(listing))
+    wine.wait_window(MAIN)
+    run_count = harness.controls_by_name(wine.window(MAIN))["编辑框_运行次数"]
+    wine.click(*harness.centre(run_count["screen"]))
+    wine.key("ctrl+a", "BackSpace")
+    wine.type("1000")
+    try:
+        return f11_latencies(wine, target, point)
+    finally:
+        wine.kill_in_prefix("landou.exe")
+
+
+def baseline_f11_latencies(wine, target, point):
+    wine.start(wine.bin / "hotkey-baseline.exe", *map(str, point))
+    time.sleep(1)
+    try:
+        return f11_latencies(wine, target, point)
+    finally:
+        wine.kill_in_prefix("hotkey-baseline.exe")
+
+
+def report_latencies(name, latencies):
+    print(f"F11 to the cursor on its point, {name:18} median {statistics.median(latencies):6.2f} ms, "
+          f"maximum {max(latencies):6.2f} ms ({len(latencies)} presses)")
+
+
 def main():
     build, prefix = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 60
+    passes = int(sys.argv[4]) if len(sys.argv) > 4 else 10
     wine = Wine(build, prefix, build / "e2e-runs")
     harness.SESSION = wine
     wine.open_session()
@@ -120,14 +149,15 @@ def main():
         points = [target.screen_point(60, 60), target.screen_point(300, 220)]
         rows = [["鼠标", str(points[i % 2][0]), str(points[i % 2][1]), "左键单击", str(DELAYS[i % 3]), "*"]
                 for i in range(count)]
-        print(f"{count} clicking rows, delays {', '.join(map(str, DELAYS))} ms in turn; error of each interval"
-              " between two clicks against the specified time:")
-        for name, waits in (("waits of the program", "precise"), ("plain Sleep waits", "sleep")):
-            report(name, interval_errors(wine, target, rows, waits))
-            report("  without the calls", wait_errors(target, rows))
-        latencies = f11_latencies(wine, target)
-        print(f"F11 to the first automation call: median {statistics.median(latencies):.1f} ms, "
-              f"maximum {max(latencies):.1f} ms ({len(latencies)} presses)")
+        print(f"{count} clicking rows, delays {', '.join(map(str, DELAYS))} ms in turn, {passes} passes; error of every"
+              " call against the ideal timeline:")
+        for name, waits in WAITS:
+            issued, received = play(wine, target, rows, passes, waits)
+            report(name + ", issued", issued)
+            report("  received (clicks)", received)
+        point = target.screen_point(40, 40)
+        report_latencies("bare program", baseline_f11_latencies(wine, target, point))
+        report_latencies("the program", program_f11_latencies(wine, target, point))
     finally:
         wine.shut_down()
 

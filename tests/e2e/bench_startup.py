@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Start-up time under Wine, side by side with a minimal Win32 window program in the same
-prefix: the median of several starts to the shown main window, and to the end of start-up
-(the window answers once both reads of the notice page are over), with the notice server
-answering at once, with nothing listening on its port, and with a server that never answers.
+prefix and with one that adds the program's manifest and an empty list view: the median of
+several starts to the shown main window, and to the end of start-up (the window answers once
+both reads of the notice page are over), with the notice server answering at once, with nothing
+listening on its port, and with a server that never answers. Then where the time of a start
+goes: the median moment of each start-up step (startup-trace.exe).
 
 usage: bench_startup.py BUILD_DIR PREFIX_DIR [RUNS]"""
 
+import shutil
 import statistics
 import subprocess
 import sys
@@ -33,6 +36,22 @@ def time_to(wine: Wine, exe: Path, *watch: str) -> float:
     return elapsed
 
 
+def start_up_steps(wine: Wine, folder: Path, runs: int) -> dict:
+    """The moments of each start-up step over the runs, from startup-trace.exe started in the
+    program's folder (where its first-start marker is)."""
+    trace = folder / "startup-trace.exe"
+    shutil.copy(wine.bin / "startup-trace.exe", trace)
+    steps = {}
+    for _ in range(runs):
+        out = subprocess.run(["wine", str(trace)], env=wine.env, capture_output=True, text=True, timeout=120,
+                             stdin=subprocess.DEVNULL, cwd=str(folder)).stdout
+        for line in out.splitlines():
+            moment, step = line.split(maxsplit=1)
+            steps.setdefault(step, []).append(float(moment))
+        time.sleep(0.5)
+    return steps
+
+
 def main():
     build, prefix = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 9
@@ -47,6 +66,7 @@ def main():
         minimal = wine.bin / "minimal.exe"
         cases = {
             "minimal.exe, shown": (minimal, ("wait", "minimal", "shown", "60000"), None),
+            "minimal-list-view.exe, shown": (wine.bin / "minimal-list-view.exe", ("wait", "minimal", "shown", "60000"), None),
             "landou.exe, shown": (program, shown, None),
             "landou.exe, started (no network)": (program, answering, None),
             "online build, server answers: shown": (online, shown, "page"),
@@ -62,13 +82,18 @@ def main():
                     server.serve("鼠键广告[蓝豆]链接[http://landou.test/]".encode("gbk"), behaviour)
                 times[name].append(time_to(wine, exe, *watch))
                 server.stop()
+        steps = start_up_steps(wine, program.parent, runs)
     finally:
         server.stop()
         wine.shut_down()
     medians = {name: statistics.median(values) for name, values in times.items()}
     for name, values in times.items():
         print(f"{name:46} median {medians[name] * 1000:6.0f} ms   runs: " + " ".join(f"{v * 1000:.0f}" for v in values))
-    print(f"ratio landou.exe / minimal.exe (shown): {medians['landou.exe, shown'] / medians['minimal.exe, shown']:.2f}")
+    for baseline in ("minimal.exe", "minimal-list-view.exe"):
+        print(f"ratio landou.exe / {baseline} (shown): {medians['landou.exe, shown'] / medians[baseline + ', shown']:.2f}")
+    print("the steps of a start, median milliseconds since the process was created:")
+    for step, moments in steps.items():
+        print(f"  {statistics.median(moments):8.1f}  {step}")
     print(f"landou.exe size: {(build / 'bin' / 'landou.exe').stat().st_size} bytes")
 
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ProgramFixture.h"
 #include "commands/CommandList.h"
@@ -226,6 +227,60 @@ TEST(Player, ACancelJustBeforeACallPreventsIt) {
     p.run();
     EXPECT_EQ(p.components.log.calls.size(), 0u);
     EXPECT_EQ(p.runCaption(), "运行(F11)");
+}
+
+// One timeline per run: calls that take time do not push the actions after them.
+TEST(Player, CallsWithinTheAllowanceLeaveEveryActionOnItsDeadline) {
+    Player p;
+    p.mouse("1", "2", "左键单击", "1500");
+    p.add("模拟", {"*", "*", "*", "*", "a"});
+    p.add("延时", {"*", "*", "*", "*", "100毫秒"});
+    p.setRuns("10");
+    std::vector<long long> issued;
+    p.components.log.during = [&](const auto&) {
+        issued.push_back(p.platform.now());
+        p.platform.advance(2);
+    };
+    p.run();
+    const Trace trace = p.trace();
+    EXPECT_EQ(Trace(trace.begin(), trace.begin() + 10), (Trace{"wait 1500", "call MoveTo(1, 2)", "wait 198", "call LeftClick()",
+                                                               "wait 198", "call KeyPressName(\"a\")", "wait 198", "wait 200",
+                                                               "wait 100", "wait 200"}));
+    std::vector<long long> ideal;  // 1500 + 200 before the click, 200 after each row, 100, 200 a pass
+    for (long long pass = 0; pass < 10; ++pass)
+        for (const long long at : {1500, 1700, 1900}) ideal.push_back(2600 * pass + at);
+    EXPECT_EQ(issued, ideal);
+    EXPECT_EQ(p.platform.now(), 26000);
+}
+
+TEST(Player, ACallBeyondTheAllowanceCountsTheNextWaitFromItsReturn) {
+    Player p;
+    p.add("键盘", {"*", "*", "*", "*", "a long text"});
+    p.add("模拟", {"*", "*", "*", "*", "a"});
+    p.add("模拟", {"*", "*", "*", "*", "b"});
+    std::vector<long long> issued;
+    p.components.log.during = [&](const automation::fake::RecordedCall& call) {
+        issued.push_back(p.platform.now());
+        if (call.method == "SendText") p.platform.advance(50);
+        else p.platform.advance(call.arguments[0] == automation::Argument("a") ? 3 : 4);  // the allowance, and over it
+    };
+    p.run();
+    EXPECT_EQ(issued, (std::vector<long long>{0, 250, 450}));
+    EXPECT_EQ(p.trace(), (Trace{"call SendText(65670, \"a long text\")", "wait 200", "call KeyPressName(\"a\")", "wait 197",
+                                "call KeyPressName(\"b\")", "wait 200", "wait 200"}));
+    EXPECT_EQ(p.platform.now(), 854);
+}
+
+TEST(Player, AWaitThatEndedLateIsMadeUpByTheWaitsWithoutACall) {
+    Player p;
+    p.add("延时", {"*", "*", "*", "*", "100毫秒"});
+    bool late = false;
+    p.platform.onWait([&](int) {
+        if (!std::exchange(late, true)) p.platform.advance(400);  // the row pause ends at 400, not 200
+    });
+    p.run();
+    EXPECT_EQ(p.trace(), (Trace{"wait 200", "wait 0", "wait 100"}));  // the delay's deadline (300) was past
+    EXPECT_EQ(p.platform.now(), 500);
 }
 
 TEST(Player, F9DuringARunLeavesItRunning) {

@@ -1,12 +1,17 @@
-// bench-playback.exe: the program itself, with its list loaded from a data file, plays it once
-// and ends. "precise" waits as the program does; "sleep" waits with a plain Sleep instead,
-// for comparison.
+// bench-playback.exe: the program itself, with its list loaded from a data file, plays it the
+// given number of passes and ends, writing the moment every automation call was issued to the
+// log (one line each: microseconds of the performance counter, the method). The waits:
+// "timeline" as the program waits; "relative" each wait as long as specified from its own
+// start, precisely (the waits before runs kept one timeline); "sleep" the same with a plain Sleep.
 //
-//   bench-playback precise|sleep FILE.qd
+//   bench-playback timeline|relative|sleep FILE.qd PASSES LOG
 
 #include <windows.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "automation/win32/ComComponentFactory.h"
@@ -16,24 +21,67 @@
 
 namespace {
 
+enum class Waits { Timeline, Relative, Sleep };
+
 class BenchPlatform final : public framework::win32::Win32Platform {
 public:
-    BenchPlatform(bool sleepWaits, std::string file) : sleepWaits_(sleepWaits), file_(std::move(file)) {}
+    BenchPlatform(Waits waits, std::string file) : waits_(waits), file_(std::move(file)) {}
 
     std::string commandLine() override { return "bench-playback.exe \"" + file_ + "\""; }
     // The component built beside this program (the program itself carries it inside).
     std::string componentImage() override { return readFile(executableFolder() + "\\qdauto.dll").value_or(""); }
 
-    bool wait(int milliseconds, framework::CancelToken& token) override {
-        if (!sleepWaits_) return Win32Platform::wait(milliseconds, token);
+    bool waitUntil(std::int64_t deadline, framework::CancelToken& token) override {
+        if (waits_ == Waits::Timeline) return Win32Platform::waitUntil(deadline, token);
+        // The run's steps between its deadlines are the specified waits; each is waited from now.
+        const std::int64_t length = deadline - previousDeadline_.value_or(clockMicroseconds());
+        previousDeadline_ = deadline;
+        if (waits_ == Waits::Relative) return Win32Platform::waitUntil(clockMicroseconds() + length, token);
         if (token.cancelled()) return false;
-        if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+        if (length > 0) Sleep(static_cast<DWORD>(length / 1000));
         return !token.cancelled();
     }
 
 private:
-    bool sleepWaits_;
+    Waits waits_;
     std::string file_;
+    std::optional<std::int64_t> previousDeadline_;
+};
+
+struct IssuedCall {
+    std::int64_t microseconds;
+    std::string method;
+};
+
+// The component's instance, with the moment of every call noted just before it is made.
+class RecordingInstance final : public automation::ComponentInstance {
+public:
+    RecordingInstance(std::unique_ptr<ComponentInstance> inner, framework::Platform& clock, std::vector<IssuedCall>& calls)
+        : inner_(std::move(inner)), clock_(clock), calls_(calls) {}
+    std::int32_t call(std::string_view method, std::span<const automation::Argument> arguments) override {
+        calls_.push_back({clock_.clockMicroseconds(), std::string(method)});
+        return inner_->call(method, arguments);
+    }
+
+private:
+    std::unique_ptr<ComponentInstance> inner_;
+    framework::Platform& clock_;
+    std::vector<IssuedCall>& calls_;
+};
+
+class RecordingFactory final : public automation::ComponentFactory {
+public:
+    explicit RecordingFactory(framework::Platform& clock) : clock_(clock) {}
+    std::unique_ptr<automation::ComponentInstance> create(std::string_view classId) override {
+        auto instance = real_.create(classId);
+        if (!instance) return nullptr;
+        return std::make_unique<RecordingInstance>(std::move(instance), clock_, calls);
+    }
+    std::vector<IssuedCall> calls;  // made by the run's one thread, read after it ended
+
+private:
+    automation::win32::ComComponentFactory real_;
+    framework::Platform& clock_;
 };
 
 app::Application* application = nullptr;
@@ -47,16 +95,24 @@ void CALLBACK checkRun(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) return 2;
-    BenchPlatform platform(std::wstring(argv[1]) == L"sleep", framework::win32::narrow(argv[2]));
+    if (argc != 5) return 2;
+    const std::wstring mode = argv[1];
+    const Waits waits = mode == L"timeline" ? Waits::Timeline : mode == L"relative" ? Waits::Relative : Waits::Sleep;
+    BenchPlatform platform(waits, framework::win32::narrow(argv[2]));
     framework::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
-    automation::win32::ComComponentFactory components;
+    RecordingFactory components(platform);
     app::Application app({windows, platform, components});
     application = &app;
     app.start();
+    app.mainWindow().setText(app::main_window::编辑框_运行次数, framework::win32::narrow(argv[3]));
     app.player().toggle();  // as the run button does
     SetTimer(nullptr, 0, 50, checkRun);
     windows.runMessageLoop();
     app.cleanUp();
+    std::FILE* log = _wfopen(argv[4], L"w");
+    if (!log) return 1;
+    for (const IssuedCall& call : components.calls)
+        std::fprintf(log, "%lld %s\n", static_cast<long long>(call.microseconds), call.method.c_str());
+    std::fclose(log);
     return 0;
 }
