@@ -66,14 +66,16 @@ def play(wine, target, rows, passes, waits):
     subprocess.run(["wine", str(wine.bin / "bench-playback.exe"), waits, windows_path(listing), str(passes),
                     windows_path(log)], env=wine.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                    stdin=subprocess.DEVNULL, timeout=3600, cwd=str(wine.runs))
-    issued = [int(line.split()[0]) for line in log.read_text().splitlines()]
+    calls = [line.split() for line in log.read_text().splitlines()]
+    issued = [int(call[0]) for call in calls]
+    durations = [(int(call[1]) - int(call[0])) / 1000 for call in calls]
     ideal = ideal_timeline(rows, passes)
     if len(issued) != len(ideal):
         raise RuntimeError(f"{len(issued)} calls were made for {len(ideal)}")
     clicks = [e["t"] for e in target.events()[seen:] if e["event"] in ("WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK")]
     if len(clicks) != len(ideal) // 2:
         raise RuntimeError(f"{len(clicks)} clicks arrived for {len(ideal) // 2}")
-    return errors_against(ideal, issued), errors_against(ideal[1::2], clicks)
+    return errors_against(ideal, issued), errors_against(ideal[1::2], clicks), durations
 
 
 def report(name, errors):
@@ -152,9 +154,12 @@ def main():
         print(f"{count} clicking rows, delays {', '.join(map(str, DELAYS))} ms in turn, {passes} passes; error of every"
               " call against the ideal timeline:")
         for name, waits in WAITS:
-            issued, received = play(wine, target, rows, passes, waits)
+            issued, received, durations = play(wine, target, rows, passes, waits)
             report(name + ", issued", issued)
             report("  received (clicks)", received)
+            print(f"  the calls took median {statistics.median(durations):.2f} ms, 99th percentile "
+                  f"{percentile(durations, 0.99):.2f} ms, maximum {max(durations):.2f} ms; "
+                  f"{sum(d > 3 for d in durations)} over the 3 ms allowance")
         point = target.screen_point(40, 40)
         report_latencies("bare program", baseline_f11_latencies(wine, target, point))
         report_latencies("the program", program_f11_latencies(wine, target, point))

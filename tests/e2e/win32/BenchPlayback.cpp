@@ -1,6 +1,7 @@
 // bench-playback.exe: the program itself, with its list loaded from a data file, plays it the
-// given number of passes and ends, writing the moment every automation call was issued to the
-// log (one line each: microseconds of the performance counter, the method). The waits:
+// given number of passes and ends, writing the moments every automation call was issued and
+// returned to the log (one line each: microseconds of the performance counter, twice, and the
+// method). The waits:
 // "timeline" as the program waits; "relative" each wait as long as specified from its own
 // start, precisely (the waits before runs kept one timeline); "sleep" the same with a plain Sleep.
 //
@@ -31,47 +32,58 @@ public:
     // The component built beside this program (the program itself carries it inside).
     std::string componentImage() override { return readFile(executableFolder() + "\\qdauto.dll").value_or(""); }
 
+    // Other than "timeline", the run sees a clock that stands still between its waits, so that
+    // its deadlines are the specified waits summed; each is then waited from the real now.
+    std::int64_t clockMicroseconds() override {
+        if (waits_ == Waits::Timeline) return Win32Platform::clockMicroseconds();
+        if (!scheduled_) scheduled_ = Win32Platform::clockMicroseconds();
+        return *scheduled_;
+    }
     bool waitUntil(std::int64_t deadline, framework::CancelToken& token) override {
         if (waits_ == Waits::Timeline) return Win32Platform::waitUntil(deadline, token);
-        // The run's steps between its deadlines are the specified waits; each is waited from now.
-        const std::int64_t length = deadline - previousDeadline_.value_or(clockMicroseconds());
-        previousDeadline_ = deadline;
-        if (waits_ == Waits::Relative) return Win32Platform::waitUntil(clockMicroseconds() + length, token);
+        const std::int64_t length = deadline - clockMicroseconds();
+        scheduled_ = deadline;
+        if (waits_ == Waits::Relative) return Win32Platform::waitUntil(Win32Platform::clockMicroseconds() + length, token);
         if (token.cancelled()) return false;
         if (length > 0) Sleep(static_cast<DWORD>(length / 1000));
         return !token.cancelled();
     }
+    // The real clock, for the moments of the calls.
+    std::int64_t realMicroseconds() { return Win32Platform::clockMicroseconds(); }
 
 private:
     Waits waits_;
     std::string file_;
-    std::optional<std::int64_t> previousDeadline_;
+    std::optional<std::int64_t> scheduled_;
 };
 
 struct IssuedCall {
-    std::int64_t microseconds;
+    std::int64_t issued;
+    std::int64_t returned;
     std::string method;
 };
 
 // The component's instance, with the moment of every call noted just before it is made.
 class RecordingInstance final : public automation::ComponentInstance {
 public:
-    RecordingInstance(std::unique_ptr<ComponentInstance> inner, framework::Platform& clock, std::vector<IssuedCall>& calls)
+    RecordingInstance(std::unique_ptr<ComponentInstance> inner, BenchPlatform& clock, std::vector<IssuedCall>& calls)
         : inner_(std::move(inner)), clock_(clock), calls_(calls) {}
     std::int32_t call(std::string_view method, std::span<const automation::Argument> arguments) override {
-        calls_.push_back({clock_.clockMicroseconds(), std::string(method)});
-        return inner_->call(method, arguments);
+        const std::int64_t issued = clock_.realMicroseconds();
+        const std::int32_t result = inner_->call(method, arguments);
+        calls_.push_back({issued, clock_.realMicroseconds(), std::string(method)});
+        return result;
     }
 
 private:
     std::unique_ptr<ComponentInstance> inner_;
-    framework::Platform& clock_;
+    BenchPlatform& clock_;
     std::vector<IssuedCall>& calls_;
 };
 
 class RecordingFactory final : public automation::ComponentFactory {
 public:
-    explicit RecordingFactory(framework::Platform& clock) : clock_(clock) {}
+    explicit RecordingFactory(BenchPlatform& clock) : clock_(clock) {}
     std::unique_ptr<automation::ComponentInstance> create(std::string_view classId) override {
         auto instance = real_.create(classId);
         if (!instance) return nullptr;
@@ -81,7 +93,7 @@ public:
 
 private:
     automation::win32::ComComponentFactory real_;
-    framework::Platform& clock_;
+    BenchPlatform& clock_;
 };
 
 app::Application* application = nullptr;
@@ -112,7 +124,8 @@ int wmain(int argc, wchar_t** argv) {
     std::FILE* log = _wfopen(argv[4], L"w");
     if (!log) return 1;
     for (const IssuedCall& call : components.calls)
-        std::fprintf(log, "%lld %s\n", static_cast<long long>(call.microseconds), call.method.c_str());
+        std::fprintf(log, "%lld %lld %s\n", static_cast<long long>(call.issued), static_cast<long long>(call.returned),
+                     call.method.c_str());
     std::fclose(log);
     return 0;
 }
