@@ -5,13 +5,14 @@
 #include "app/FirstRunMarker.h"
 #include "automation/ComponentInstallation.h"
 #include "commands/CommandRow.h"
-#include "online/Addresses.h"
+#include "config/Addresses.h"
 #include "scriptfile/ScriptFiles.h"
 
 namespace app {
 
 using namespace framework;
-using namespace main_window;
+using namespace ui;
+using namespace ui::main_window;
 
 Application::Application(Environment environment) : env_(environment) {}
 
@@ -50,7 +51,9 @@ void Application::loadMainWindow() {
     mouseEditor_ = std::make_unique<commands::MouseCommandEditor>(env_.windows, *mainForm_, editorState_, env_.platform,
                                                                   automation_, *keyEditor_);
     listEditing_ = std::make_unique<commands::ListEditing>(*mainForm_, env_.platform, *mouseEditor_);
-    player_ = std::make_unique<playback::Player>(env_.windows, env_.platform, *mainForm_, *mouseEditor_, automation_);
+    player_ = std::make_unique<playback::Player>(env_.windows, env_.platform,
+                                                 playback::RunControls(*mainForm_, [this] { mouseEditor_->window().hide(); }),
+                                                 commands::CommandList(mainWindow().rows(超级列表框_鼠标命令)), automation_);
     schedule_ = std::make_unique<playback::Schedule>(env_.platform, *mainForm_, *player_);
     hotkeys_ = std::make_unique<Hotkeys>(env_.platform, *mainForm_, *player_, *schedule_, *mouseEditor_, editorState_);
     noticeBoard_ = std::make_unique<online::NoticeBoard>(env_.platform, *mainForm_);
@@ -82,7 +85,7 @@ void Application::wireMainWindow() {
     main.onClick(按钮_关闭, [this] { panels_->closeHelp(); });
     main.onLeftButtonDown(标签_查看视屏演示, [this] { panels_->openVideo(); });
     main.onClick(按钮_撤销, [this] { panels_->closeVideo(); });
-    main.onClick(按钮_撤销1, [this] { openFixedLink(online::DemoVideoAddress); });
+    main.onClick(按钮_撤销1, [this] { openFixedLink(config::DemoVideoAddress); });
     main.onTick(时钟_载入帮助文档, [this] { panels_->helpInTick(); });
     main.onTick(时钟_关闭帮助文档, [this] { panels_->helpOutTick(); });
     main.onTick(时钟_视屏延时开, [this] { panels_->videoInTick(); });
@@ -107,8 +110,8 @@ void Application::onToolbarEntry(int entry) {
             scriptfile::exportList(env_.platform, commands::CommandList(mainWindow().rows(超级列表框_鼠标命令)));
             break;
         case toolbar::Help: panels_->openHelp(); break;
-        case toolbar::Author: openFixedLink(online::AuthorChatLink); break;
-        case toolbar::Site: openFixedLink(online::AuthorSiteAddress); break;
+        case toolbar::Author: openFixedLink(config::AuthorChatLink); break;
+        case toolbar::Site: openFixedLink(config::AuthorSiteAddress); break;
         default: break;
     }
 }

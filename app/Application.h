@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "app/Hotkeys.h"
-#include "app/KeyCommandWindowDefinition.h"
-#include "app/MainWindowDefinition.h"
-#include "app/MouseCommandWindowDefinition.h"
+#include "ui/KeyCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
 #include "automation/AutomationObject.h"
 #include "commands/EditorState.h"
 #include "commands/KeyCommandEditor.h"
@@ -45,7 +45,7 @@ public:
     // ended. False, and nothing released, when the run's thread is still inside a call.
     bool cleanUp();
 
-    framework::Window<MainWindow> mainWindow() const { return framework::Window<MainWindow>(*mainForm_); }
+    framework::Window<ui::MainWindow> mainWindow() const { return framework::Window<ui::MainWindow>(*mainForm_); }
     commands::MouseCommandEditor& mouseEditor() { return *mouseEditor_; }
     commands::KeyCommandEditor& keyEditor() { return *keyEditor_; }
     commands::ListEditing& listEditing() { return *listEditing_; }

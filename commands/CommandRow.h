@@ -1,8 +1,9 @@
 #pragma once
 // How a command is written in the seven text cells of its list row.
 
-#include <array>
 #include <string_view>
+
+#include "ui/MouseCommandWindowDefinition.h"
 
 namespace commands {
 
@@ -23,7 +24,7 @@ inline constexpr std::string_view KeyRow = "模拟";
 inline constexpr std::string_view DelayRow = "延时";
 
 // Click modes, in the order of the mouse editor's list box.
-inline constexpr std::array<std::string_view, 4> ClickModes = {"移动到此", "左键单击", "左键双击", "右键单击"};
+using ui::mouse_window::ClickModes;
 inline constexpr std::string_view MoveOnly = ClickModes[0];
 inline constexpr std::string_view LeftClick = ClickModes[1];
 inline constexpr std::string_view LeftDoubleClick = ClickModes[2];

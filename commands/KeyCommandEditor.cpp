@@ -6,20 +6,20 @@
 
 namespace commands {
 
-using namespace app::key_window;
-namespace mw = app::main_window;
+using namespace ui::key_window;
+namespace mw = ui::main_window;
 
 KeyCommandEditor::KeyCommandEditor(framework::WindowSystem& windows, framework::Form& main, EditorState& state,
                                    framework::Platform& platform)
     : windows_(windows), main_(main), state_(state), platform_(platform) {}
 
-framework::Window<app::KeyCommandWindow> KeyCommandEditor::open() {
+framework::Window<ui::KeyCommandWindow> KeyCommandEditor::open() {
     if (framework::Form* open = openForm()) {
         open->bringToFront();
-        return framework::Window<app::KeyCommandWindow>(*open);
+        return framework::Window<ui::KeyCommandWindow>(*open);
     }
-    form_ = windows_.createForm(app::keyCommandWindowDefinition());
-    const framework::Window<app::KeyCommandWindow> window(*form_);
+    form_ = windows_.createForm(ui::keyCommandWindowDefinition());
+    const framework::Window<ui::KeyCommandWindow> window(*form_);
     window.onClick(按钮_添加, [this] { confirmText(); });
     window.onClick(按钮_添加模拟按键, [this] { confirmKey(); });
     window.onDoubleClick(编辑框_输入文字, [window] { window.setText(编辑框_输入文字, ""); });
@@ -73,7 +73,7 @@ void KeyCommandEditor::confirmKey() { confirm(Box::Key); }
 void KeyCommandEditor::confirm(Box box) {
     framework::Form* form = openForm();
     if (!form) return;
-    const framework::Window<app::KeyCommandWindow> window(*form);
+    const framework::Window<ui::KeyCommandWindow> window(*form);
     CommandList list(main_.rows(mw::超级列表框_鼠标命令));
     const bool textBox = box == Box::Text;
     bool& ownModify = textBox ? state_.textModify : state_.keyModify;

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "app/KeyCommandWindowDefinition.h"
-#include "app/MainWindowDefinition.h"
+#include "ui/KeyCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 #include "commands/EditorState.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
@@ -32,11 +32,11 @@ private:
     enum class Box { Text, Key };
 
     // Opens the window, or brings the open one to the front with its contents.
-    framework::Window<app::KeyCommandWindow> open();
+    framework::Window<ui::KeyCommandWindow> open();
     void confirm(Box box);
 
     framework::WindowSystem& windows_;
-    framework::Window<app::MainWindow> main_;
+    framework::Window<ui::MainWindow> main_;
     EditorState& state_;
     framework::Platform& platform_;
     std::unique_ptr<framework::Form> form_;

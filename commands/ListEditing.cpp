@@ -7,7 +7,7 @@
 
 namespace commands {
 
-using namespace app::main_window;
+using namespace ui::main_window;
 
 ListEditing::ListEditing(framework::Form& main, framework::Platform& platform, MouseCommandEditor& mouseEditor)
     : main_(main), platform_(platform), mouseEditor_(mouseEditor) {}

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "commands/MouseCommandEditor.h"
 #include "framework/Platform.h"
@@ -29,10 +29,10 @@ public:
     void insertDelay(std::string_view delay);
 
 private:
-    CommandList list() const { return CommandList(main_.rows(app::main_window::超级列表框_鼠标命令)); }
+    CommandList list() const { return CommandList(main_.rows(ui::main_window::超级列表框_鼠标命令)); }
     void moveSelected(int step);
 
-    framework::Window<app::MainWindow> main_;
+    framework::Window<ui::MainWindow> main_;
     framework::Platform& platform_;
     MouseCommandEditor& mouseEditor_;
 };

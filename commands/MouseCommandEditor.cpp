@@ -2,12 +2,12 @@
 
 #include "commands/CommandList.h"
 #include "commands/CommandRow.h"
-#include "framework/TextToNumber.h"
+#include "text/TextToNumber.h"
 
 namespace commands {
 
-using namespace app::mouse_window;
-namespace mw = app::main_window;
+using namespace ui::mouse_window;
+namespace mw = ui::main_window;
 
 namespace {
 constexpr std::string_view kAddCaption = "确认添加\r\nCtrl+回车";
@@ -23,7 +23,7 @@ MouseCommandEditor::MouseCommandEditor(framework::WindowSystem& windows, framewo
     : windows_(windows), main_(main), state_(state), platform_(platform), automation_(automation), keyEditor_(keyEditor) {}
 
 void MouseCommandEditor::load() {
-    form_ = windows_.createForm(app::mouseCommandWindowDefinition());
+    form_ = windows_.createForm(ui::mouseCommandWindowDefinition());
     const auto editor = window();
     editor.onCloseRequest([this] {
         close();
@@ -148,7 +148,7 @@ void MouseCommandEditor::unlock() { main_.setInterval(mw::时钟_锁定鼠标, 0
 
 void MouseCommandEditor::holdCursor() {
     const auto editor = window();
-    automation_.MoveTo(framework::textToInt32(editor.text(编辑框_X坐标)), framework::textToInt32(editor.text(编辑框_Y坐标)));
+    automation_.MoveTo(text::textToInt32(editor.text(编辑框_X坐标)), text::textToInt32(editor.text(编辑框_Y坐标)));
 }
 
 }  // namespace commands

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "app/MainWindowDefinition.h"
-#include "app/MouseCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
 #include "automation/AutomationObject.h"
 #include "commands/EditorState.h"
 #include "commands/KeyCommandEditor.h"
@@ -25,8 +25,8 @@ public:
     void load();
     // Destroys the window, bypassing its close handling.
     void destroy();
-    framework::Window<app::MouseCommandWindow> window() const {
-        return framework::Window<app::MouseCommandWindow>(*form_);
+    framework::Window<ui::MouseCommandWindow> window() const {
+        return framework::Window<ui::MouseCommandWindow>(*form_);
     }
 
     void openForAdding();
@@ -49,7 +49,7 @@ private:
     void present() const;
 
     framework::WindowSystem& windows_;
-    framework::Window<app::MainWindow> main_;
+    framework::Window<ui::MainWindow> main_;
     EditorState& state_;
     framework::Platform& platform_;
     const automation::AutomationObject& automation_;

@@ -4,7 +4,7 @@
 
 namespace online {
 
-using namespace app::main_window;
+using namespace ui::main_window;
 
 NoticeBoard::NoticeBoard(framework::Platform& platform, framework::Form& main) : platform_(platform), main_(main) {}
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 #include "framework/Platform.h"
 
 namespace online {
@@ -26,7 +26,7 @@ public:
 
 private:
     framework::Platform& platform_;
-    framework::Window<app::MainWindow> main_;
+    framework::Window<ui::MainWindow> main_;
     std::string advertLink_;
 };
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/CodePage936.h"
-#include "online/Addresses.h"
+#include "text/CodePage936.h"
+#include "config/Addresses.h"
 
 namespace online {
 namespace {
@@ -31,7 +31,7 @@ constexpr bool unsafeInAddress(unsigned char c) {
 }  // namespace
 
 std::string ReadNoticePage(framework::Platform& platform) {
-    return framework::fromCodePage936(platform.httpGet(std::string(NoticePageAddress), NoticePageRead));
+    return text::fromCodePage936(platform.httpGet(std::string(config::NoticePageAddress), NoticePageRead));
 }
 
 std::string TextBetween(std::string_view text, std::string_view start, std::string_view end) {

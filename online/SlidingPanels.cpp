@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-#include "online/Addresses.h"
+#include "config/Addresses.h"
 
 namespace online {
 
-using namespace app::main_window;
+using namespace ui::main_window;
 using framework::ControlKind;
 using framework::Point;
 
 namespace {
 
-using Timer = framework::ControlId<app::MainWindow, ControlKind::Timer>;
-using Panel = framework::ControlId<app::MainWindow, ControlKind::GroupBox>;
+using Timer = framework::ControlId<ui::MainWindow, ControlKind::Timer>;
+using Panel = framework::ControlId<ui::MainWindow, ControlKind::GroupBox>;
 
 enum class Axis : unsigned char { Horizontal, Vertical };
 
@@ -21,7 +21,7 @@ int& coordinate(Point& p, Axis axis) { return axis == Axis::Horizontal ? p.x : p
 
 // One step of a slide towards its end value, never past it: the panel's position is read,
 // written and read back, and the timer stops once the panel is there.
-bool stepTowards(const framework::Window<app::MainWindow>& main, Panel panel, Axis axis, int end, Timer timer) {
+bool stepTowards(const framework::Window<ui::MainWindow>& main, Panel panel, Axis axis, int end, Timer timer) {
     Point p = main.position(panel);
     int& at = coordinate(p, axis);
     at = at > end ? std::max(at - SlideStep, end) : std::min(at + SlideStep, end);
@@ -57,7 +57,7 @@ void SlidingPanels::closeHelp() {
 void SlidingPanels::openVideo() {
     main_.setInterval(时钟_视频延时关, 0);
     main_.setInterval(时钟_视屏延时开, SlideTickMilliseconds);
-    main_.navigate(超文本浏览框_视频演示, DemoVideoAddress);
+    main_.navigate(超文本浏览框_视频演示, config::DemoVideoAddress);
 }
 
 void SlidingPanels::closeVideo() {

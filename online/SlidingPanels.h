@@ -4,7 +4,7 @@
 // of the same panel, and the last step of a slide ends exactly on its end value, so no mix of
 // clicks can run a panel off.
 
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace online {
 
@@ -35,7 +35,7 @@ public:
 private:
     void slideHelpIn();
 
-    framework::Window<app::MainWindow> main_;
+    framework::Window<ui::MainWindow> main_;
 };
 
 }  // namespace online

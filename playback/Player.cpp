@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <tuple>
 
-#include "commands/CommandList.h"
 #include "commands/CommandRow.h"
-#include "framework/TextToNumber.h"
+#include "text/TextToNumber.h"
 
 namespace playback {
 
-using namespace app::main_window;
 using namespace commands;
 using framework::CancelToken;
 
@@ -32,28 +30,25 @@ struct Player::Run {
     std::shared_ptr<CancelToken> ended;
 };
 
-Player::Player(framework::WindowSystem& ui, framework::Platform& platform, framework::Form& main,
-               commands::MouseCommandEditor& mouseEditor, const automation::AutomationObject& automation)
-    : ui_(ui), platform_(platform), main_(main), mouseEditor_(mouseEditor), automation_(automation) {}
+Player::Player(framework::WindowSystem& ui, framework::Platform& platform, RunControls controls, CommandList list,
+               const automation::AutomationObject& automation)
+    : ui_(ui), platform_(platform), controls_(controls), list_(list), automation_(automation) {}
 
 void Player::toggle() {
-    const std::string caption = main_.caption(按钮_运行);
+    const std::string caption = controls_.caption();
     if (caption == IdleCaption) {
-        main_.setCaption(按钮_运行, RunningCaption);
+        controls_.setCaption(RunningCaption);
         // What the run needs of the windows before its first row is done here, on this thread,
         // so that the run's thread begins with the first row.
-        if (main_.checked(选择框_影藏)) {
-            mouseEditor_.window().hide();
-            main_.hide();
-        }
-        const int passes = framework::textToInt32(main_.text(编辑框_运行次数));
+        if (controls_.hidesWindows()) controls_.hideWindows();
+        const int passes = text::textToInt32(controls_.runCount());
         std::erase_if(runs_, [](const auto& run) { return run->ended->cancelled(); });
         runs_.push_back(std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()}));
         platform_.startThread([this, run = runs_.back(), passes] { threadRun(run, passes); });
     } else if (caption == RunningCaption) {
-        main_.setCaption(按钮_运行, IdleCaption);
+        controls_.setCaption(IdleCaption);
         if (!runs_.empty()) runs_.back()->token->cancel();
-        if (main_.checked(选择框_影藏)) main_.show();
+        if (controls_.hidesWindows()) controls_.showMainWindow();
     }
 }
 
@@ -75,17 +70,17 @@ void Player::threadRun(const std::shared_ptr<Run>& run, int passes) {
     Timeline timeline(platform_, token);
     for (int pass = 1; pass <= passes; ++pass) {
         if (!playPass(RunKind::Thread, timeline)) return;
-        onUiUnlessCancelled(token, [this, left = passes - pass] { main_.setText(编辑框_运行次数, std::to_string(left)); });
+        onUiUnlessCancelled(token, [this, left = passes - pass] { controls_.setRunCount(std::to_string(left)); });
     }
     onUiUnlessCancelled(token, [this] {
-        main_.show();
-        main_.setCaption(按钮_运行, IdleCaption);
+        controls_.showMainWindow();
+        controls_.setCaption(IdleCaption);
     });
 }
 
 void Player::timerRun() {
     const auto token = platform_.newCancelToken();  // a scheduled run is not cancelled
-    const int passes = framework::textToInt32(main_.text(编辑框_运行次数));
+    const int passes = text::textToInt32(controls_.runCount());
     Timeline timeline(platform_, *token);
     for (int pass = 1; pass <= passes; ++pass) playPass(RunKind::Timer, timeline);
 }
@@ -93,7 +88,7 @@ void Player::timerRun() {
 // The row count is read once: rows added meanwhile wait for the next pass, rows removed read
 // as empty cells.
 bool Player::playPass(RunKind kind, Timeline& timeline) {
-    const int rows = readOnUi([this] { return main_.rows(超级列表框_鼠标命令).rowCount(); });
+    const int rows = readOnUi([this] { return list_.rowCount(); });
     for (int row = 0; row < rows; ++row)
         if (!playRow(row, kind, timeline)) return false;
     return timeline.wait(PassPause);
@@ -106,20 +101,17 @@ bool Player::playPass(RunKind kind, Timeline& timeline) {
 bool Player::playRow(int row, RunKind kind, Timeline& timeline) {
     const auto kindAndText = [&] {
         return readOnUi([&] {
-            const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
-            return std::pair(rows.cell(row, KindColumn), rows.cell(row, TextColumn));
+            return std::pair(list_.cellText(row, KindColumn), list_.cellText(row, TextColumn));
         });
     };
     auto [rowKind, delay, text] = readOnUi([&] {
-        const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
-        return std::tuple(rows.cell(row, KindColumn), rows.cell(row, DelayColumn), rows.cell(row, TextColumn));
+        return std::tuple(list_.cellText(row, KindColumn), list_.cellText(row, DelayColumn), list_.cellText(row, TextColumn));
     });
     if (rowKind == MouseRow) {
-        if (!timeline.wait(framework::textToInt32(delay))) return false;
+        if (!timeline.wait(text::textToInt32(delay))) return false;
         const auto [x, y, mode] = readOnUi([&] {
-            const framework::ReportRows& rows = main_.rows(超级列表框_鼠标命令);
-            return std::tuple(framework::textToInt32(rows.cell(row, XColumn)), framework::textToInt32(rows.cell(row, YColumn)),
-                              rows.cell(row, ClickModeColumn));
+            return std::tuple(text::textToInt32(list_.cellText(row, XColumn)), text::textToInt32(list_.cellText(row, YColumn)),
+                              list_.cellText(row, ClickModeColumn));
         });
         const bool clicks = mode == LeftClick || mode == LeftDoubleClick || mode == RightClick;
         if (clicks || mode == MoveOnly) {

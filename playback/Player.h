@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindowDefinition.h"
 #include "automation/AutomationObject.h"
-#include "commands/MouseCommandEditor.h"
+#include "commands/CommandList.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
+#include "playback/RunControls.h"
 #include "playback/Timeline.h"
 
 namespace playback {
@@ -26,8 +26,8 @@ inline constexpr int ExitGrace = 250;    // how long an ending program waits for
 
 class Player {
 public:
-    Player(framework::WindowSystem& ui, framework::Platform& platform, framework::Form& main,
-           commands::MouseCommandEditor& mouseEditor, const automation::AutomationObject& automation);
+    Player(framework::WindowSystem& ui, framework::Platform& platform, RunControls controls, commands::CommandList list,
+           const automation::AutomationObject& automation);
 
     // The run button and F11: idle, starts a run; running, cancels it at once and shows the main
     // window if the hide option is on; any other caption, nothing.
@@ -70,8 +70,8 @@ private:
 
     framework::WindowSystem& ui_;
     framework::Platform& platform_;
-    framework::Window<app::MainWindow> main_;
-    commands::MouseCommandEditor& mouseEditor_;
+    RunControls controls_;
+    commands::CommandList list_;  // read on the user-interface thread only
     const automation::AutomationObject& automation_;
     // The run last started, and earlier ones whose threads have not ended yet (a cancelled run
     // may still be inside its last call); user-interface thread only.

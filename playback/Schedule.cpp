@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/TextToNumber.h"
+#include "text/TextToNumber.h"
 
 namespace playback {
 
-using namespace app::main_window;
+using namespace ui::main_window;
 
 std::int32_t scheduleInterval(std::string_view seconds) {
-    return std::max<std::int32_t>(0, framework::truncateToInt32(framework::textToNumber(seconds) * 1000.0));
+    return std::max<std::int32_t>(0, text::truncateToInt32(text::textToNumber(seconds) * 1000.0));
 }
 
 Schedule::Schedule(framework::Platform& platform, framework::Form& main, Player& player)

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 #include "framework/Platform.h"
 #include "playback/Player.h"
 
@@ -32,7 +32,7 @@ public:
 
 private:
     framework::Platform& platform_;
-    framework::Window<app::MainWindow> main_;
+    framework::Window<ui::MainWindow> main_;
     Player& player_;
 };
 

@@ -41,8 +41,8 @@ void exportList(framework::Platform& platform, const commands::CommandList& list
         platform.messageBox("导出数据失败", "蓝豆", MessageIcon::Error, MessageButtons::Ok);
 }
 
-void importFile(framework::Platform& platform, framework::Window<app::MainWindow> main, commands::CommandList& list) {
-    const std::optional<std::string> path = main.showFileDialog(app::main_window::通用对话框1);
+void importFile(framework::Platform& platform, framework::Window<ui::MainWindow> main, commands::CommandList& list) {
+    const std::optional<std::string> path = main.showFileDialog(ui::main_window::通用对话框1);
     if (path) readFileIntoList(platform, list, *path);
 }
 

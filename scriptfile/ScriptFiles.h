@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "framework/Platform.h"
 
@@ -14,7 +14,7 @@ namespace scriptfile {
 void exportList(framework::Platform& platform, const commands::CommandList& list);
 
 // Lets the user choose a file and appends its rows.
-void importFile(framework::Platform& platform, framework::Window<app::MainWindow> main, commands::CommandList& list);
+void importFile(framework::Platform& platform, framework::Window<ui::MainWindow> main, commands::CommandList& list);
 
 // Appends the rows of the file at the path; a file that cannot be read adds nothing. Nothing is
 // reported.

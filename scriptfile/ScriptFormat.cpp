@@ -1,7 +1,7 @@
 #include "scriptfile/ScriptFormat.h"
 
 #include "commands/CommandRow.h"
-#include "framework/CodePage936.h"
+#include "text/CodePage936.h"
 
 namespace scriptfile {
 
@@ -45,7 +45,7 @@ std::string scriptBytes(const commands::CommandList& list) {
         }
         text += RecordSeparator;
     }
-    return framework::toCodePage936(text);
+    return text::toCodePage936(text);
 }
 
 // Records and fields are taken one by one as they are found, so that no file, however many
@@ -61,7 +61,7 @@ void forEachRecord(std::string_view bytes, const std::function<void(const std::a
             return count < pieces.size();  // fields after the sixth are not looked at
         });
         if (count == pieces.size()) {
-            for (size_t f = 0; f < fields.size(); ++f) fields[f] = framework::fromCodePage936(pieces[f]);
+            for (size_t f = 0; f < fields.size(); ++f) fields[f] = text::fromCodePage936(pieces[f]);
             row(fields);
         }
         return true;
@@ -70,9 +70,7 @@ void forEachRecord(std::string_view bytes, const std::function<void(const std::a
 
 void appendRecords(std::string_view bytes, commands::CommandList& list) {
     forEachRecord(bytes, [&](const std::array<std::string, FieldCount>& fields) {
-        const int row = list.insertRow(-1);
-        list.setCellText(row, commands::NumberColumn, std::to_string(list.rowCount()));
-        for (int f = 0; f < FieldCount; ++f) list.setCellText(row, commands::KindColumn + f, fields[static_cast<size_t>(f)]);
+        list.createRow(-1, fields[0], {fields[1], fields[2], fields[3], fields[4], fields[5]});
     });
 }
 

@@ -44,6 +44,9 @@ build_native || { tally unit 0 1; finish; }
 unit_tests "$BUILD/native/tests/unit/unit_tests" "$BUILD/unit-tests.json"
 tally unit "$tests_passed" "$tests_failed"
 
+echo "== Layers: each includes only from itself and the layers below it"
+if python3 "$LANDOU_ROOT/tests/layers/check_layers.py" "$BUILD/native"; then tally layers 1 0; else tally layers 0 1; fi
+
 echo "== Unit tests under sanitizers"
 sanitizers_passed=0
 sanitizers_failed=0

@@ -5,12 +5,12 @@
 
 #include <vector>
 
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 
 namespace automation::win32 {
 namespace {
 
-using framework::win32::widen;
+using text::widen;
 
 // Holds a VARIANT for the length of a call.
 struct Variant {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "framework/IntegerInput.h"
-#include "framework/Utf8.h"
+#include "text/Utf8.h"
 #include "framework/headless/HeadlessWindowSystem.h"
 
 namespace framework::headless {
@@ -160,9 +160,9 @@ void HeadlessForm::type(std::string_view edit, std::string_view text) {
     ControlState& s = state(edit);
     const bool integersOnly = s.definition->input == EditInput::Integers;
     for (size_t i = 0; i < text.size();) {
-        const std::string_view character = utf8::firstCharacter(text.substr(i));
+        const std::string_view character = text::utf8::firstCharacter(text.substr(i));
         i += character.size();
-        const char32_t typed = utf8::codePoint(character);
+        const char32_t typed = text::utf8::codePoint(character);
         if (integersOnly && !integerBoxKeeps(typed)) continue;
         if (typed == U'\b')
             eraseLastCharacter(s.text);

@@ -9,9 +9,12 @@
 #include <system_error>
 #include <thread>
 
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 
 namespace framework::win32 {
+
+using text::narrow;
+using text::widen;
 namespace {
 
 class InternetHandle {

@@ -4,9 +4,12 @@
 #include <ole2.h>
 #include <oleidl.h>
 
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 
 namespace framework::win32 {
+
+using text::narrow;
+using text::widen;
 
 // The container's side of in-place activation: the control lives in our window, which is its
 // site, its frame and its document window at once, with no menus, borders or status bar.

@@ -8,10 +8,13 @@
 
 #include "framework/IntegerInput.h"
 #include "framework/win32/Shell.h"
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 #include "framework/win32/Win32WindowSystem.h"
 
 namespace framework::win32 {
+
+using text::narrow;
+using text::widen;
 namespace {
 
 constexpr wchar_t kFormClass[] = L"LandouForm";

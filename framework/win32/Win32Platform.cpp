@@ -15,9 +15,12 @@
 #include "framework/win32/HttpGet.h"
 #include "framework/win32/InputBox.h"
 #include "framework/win32/Shell.h"
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 
 namespace framework::win32 {
+
+using text::narrow;
+using text::widen;
 namespace {
 
 // Closes a file handle when it goes out of scope.

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "framework/CodePage936.h"
+#include "text/CodePage936.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::string text = framework::fromCodePage936(bytes);
+    const std::string text = text::fromCodePage936(bytes);
     // What was read is written so that it reads back the same, nothing lost.
-    if (framework::fromCodePage936(framework::toCodePage936(text)) != text) __builtin_trap();
+    if (text::fromCodePage936(text::toCodePage936(text)) != text) __builtin_trap();
     return 0;
 }

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "framework/CodePage936.h"
+#include "text/CodePage936.h"
 #include "online/NoticePage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string page = framework::fromCodePage936(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string page = text::fromCodePage936(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const std::string_view marker :
          {online::AdvertTextMarker, online::AdvertLinkMarker, online::UpdateTextMarker, online::UpdateAddressMarker}) {
         const std::string value = online::TextBetween(page, marker, online::ValueEnd);

@@ -5,7 +5,7 @@
 #include "ProgramFixture.h"
 
 using namespace framework;
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 
 namespace {
 const std::string kMarker = "C:\\Program Files\\landou\\kv3170";
@@ -200,14 +200,14 @@ TEST(Windows, TheMouseEditorsCloseBoxOnlyHidesIt) {
     Program p;
     p.app.start();
     p.main().click(mw::按钮_添加鼠标.name);
-    p.mouseEditor().setText(app::mouse_window::编辑框_X坐标.name, "12");
+    p.mouseEditor().setText(ui::mouse_window::编辑框_X坐标.name, "12");
     p.mouseEditor().requestClose();
     EXPECT_TRUE(p.mouseEditor().alive());
     EXPECT_FALSE(p.mouseEditor().visible());
     p.main().click(mw::按钮_添加鼠标.name);
     EXPECT_TRUE(p.mouseEditor().visible());
-    EXPECT_EQ(p.mouseEditor().text(app::mouse_window::编辑框_X坐标.name), "12");
-    p.mouseEditor().click(app::mouse_window::按钮_取消添加.name);
+    EXPECT_EQ(p.mouseEditor().text(ui::mouse_window::编辑框_X坐标.name), "12");
+    p.mouseEditor().click(ui::mouse_window::按钮_取消添加.name);
     EXPECT_FALSE(p.mouseEditor().visible());
 }
 
@@ -240,10 +240,10 @@ TEST(Windows, ThereIsNeverMoreThanOneKeyEditor) {
     p.app.start();
     p.main().click(mw::按钮2.name);
     framework::Form* first = p.app.keyEditor().openForm();
-    p.keyEditor().setText(app::key_window::编辑框1.name, "enter");
+    p.keyEditor().setText(ui::key_window::编辑框1.name, "enter");
     p.main().click(mw::按钮2.name);
     EXPECT_EQ(p.app.keyEditor().openForm(), first);
     EXPECT_EQ(p.windows.aliveForms(), 3);
-    EXPECT_EQ(p.keyEditor().text(app::key_window::编辑框1.name), "enter");
+    EXPECT_EQ(p.keyEditor().text(ui::key_window::编辑框1.name), "enter");
     EXPECT_EQ(p.journal.entries().back(), "front KeyCommandWindow");
 }

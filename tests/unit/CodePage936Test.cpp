@@ -1,13 +1,13 @@
-#include "framework/CodePage936.h"
-#include "framework/Gb18030.h"
-#include "framework/Utf8.h"
+#include "text/CodePage936.h"
+#include "text/Gb18030.h"
+#include "text/Utf8.h"
 
 #include <vector>
 
 #include <gtest/gtest.h>
 
-using framework::fromCodePage936;
-using framework::toCodePage936;
+using text::fromCodePage936;
+using text::toCodePage936;
 
 TEST(CodePage936, GbkTextIsGbkBytes) {
     EXPECT_EQ(toCodePage936("鼠标]]][[[100"), "\xCA\xF3\xB1\xEA]]][[[100");
@@ -32,7 +32,7 @@ TEST(CodePage936, EveryCharacterComesBackFromItsBytes) {
     for (char32_t c = 0x80; c <= 0x10FFFF; c += c < 0x10000 ? 1 : 97) {
         if ((c >= 0xD800 && c <= 0xDFFF) || (c >= 0xE000 && c <= 0xF8FF)) continue;
         std::string text;
-        framework::utf8::append(c, text);
+        text::utf8::append(c, text);
         const std::string bytes = toCodePage936(text);
         if (fromCodePage936(bytes) != text || (bytes.size() != 2 && bytes.size() != 4)) lost.push_back(c);
     }
@@ -50,8 +50,8 @@ TEST(CodePage936, BrokenBytesDecodeWithoutLoss) {
 }
 
 TEST(Gb18030, FourByteFormsBothWays) {
-    using framework::gb18030CodePoint;
-    using framework::gb18030FourBytes;
+    using text::gb18030CodePoint;
+    using text::gb18030FourBytes;
     const std::pair<char32_t, const char*> pairs[] = {
         {U'\x80', "\x81\x30\x81\x30"},      {U'\x3400', "\x81\x39\xEE\x39"}, {U'\xFFFF', "\x84\x31\xA4\x39"},
         {U'\x1F600', "\x94\x39\xFC\x36"}, {U'\x10FFFF', "\xE3\x32\x9A\x35"}};

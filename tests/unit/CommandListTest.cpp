@@ -5,7 +5,7 @@
 #include "ProgramFixture.h"
 #include "commands/CommandList.h"
 
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 using Rows = std::vector<std::string>;
 
 namespace {
@@ -15,7 +15,7 @@ struct StartedProgram : Program {
     commands::CommandList commands() { return commands::CommandList(list()); }
     void addMouseRow(const char* x) {
         const auto editor = app.mouseEditor().window();
-        editor.setText(app::mouse_window::编辑框_X坐标, x);
+        editor.setText(ui::mouse_window::编辑框_X坐标, x);
         app.mouseEditor().confirm();
     }
 };
@@ -43,7 +43,7 @@ TEST(CommandList, ADelayRowAfterTheFirstOfThreeReadsFour) {
 TEST(CommandList, CreatedRowsHaveNoEmptyCell) {
     StartedProgram p;
     const auto editor = p.app.mouseEditor().window();
-    for (auto box : {app::mouse_window::编辑框_X坐标, app::mouse_window::编辑框_Y坐标, app::mouse_window::编辑框_点击频率})
+    for (auto box : {ui::mouse_window::编辑框_X坐标, ui::mouse_window::编辑框_Y坐标, ui::mouse_window::编辑框_点击频率})
         editor.setText(box, "");
     p.app.mouseEditor().confirm();
     EXPECT_EQ(p.rows(), (Rows{"1|鼠标|0|0|移动到此|100|*"}));

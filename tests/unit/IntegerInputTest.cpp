@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MainWindowDefinition.h"
-#include "app/MouseCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
 #include "framework/headless/HeadlessWindowSystem.h"
 
 using namespace framework;
@@ -20,9 +20,9 @@ TEST(IntegerInput, KeepsDigitsMinusAndControlKeysOnly) {
 TEST(IntegerInput, BoxesFilterTypingButNotTheProgram) {
     headless::Journal journal;
     headless::HeadlessWindowSystem windows(journal);
-    auto main = windows.createForm(app::mainWindowDefinition());
+    auto main = windows.createForm(ui::mainWindowDefinition());
     auto& form = static_cast<headless::HeadlessForm&>(*main);
-    const auto runCount = app::main_window::编辑框_运行次数.name;
+    const auto runCount = ui::main_window::编辑框_运行次数.name;
 
     form.setText(runCount, "");
     form.type(runCount, "abc");
@@ -34,10 +34,10 @@ TEST(IntegerInput, BoxesFilterTypingButNotTheProgram) {
     form.setText(runCount, "12.7 abc");
     EXPECT_EQ(form.text(runCount), "12.7 abc");
 
-    auto mouse = windows.createForm(app::mouseCommandWindowDefinition());
+    auto mouse = windows.createForm(ui::mouseCommandWindowDefinition());
     auto& editor = static_cast<headless::HeadlessForm&>(*mouse);
-    for (auto box : {app::mouse_window::编辑框_X坐标.name, app::mouse_window::编辑框_Y坐标.name,
-                     app::mouse_window::编辑框_点击频率.name}) {
+    for (auto box : {ui::mouse_window::编辑框_X坐标.name, ui::mouse_window::编辑框_Y坐标.name,
+                     ui::mouse_window::编辑框_点击频率.name}) {
         editor.setText(box, "");
         editor.type(box, "1a2");
         EXPECT_EQ(editor.text(box), "12") << box;

@@ -5,10 +5,10 @@
 #include "ProgramFixture.h"
 #include "commands/CommandList.h"
 #include "commands/KeyCodeTable.h"
-#include "framework/CodePage936.h"
+#include "text/CodePage936.h"
 
-namespace mw = app::main_window;
-namespace ed = app::key_window;
+namespace mw = ui::main_window;
+namespace ed = ui::key_window;
 using Rows = std::vector<std::string>;
 
 namespace {
@@ -176,7 +176,7 @@ TEST(KeyCodeTable, IsTheDocumentedBytes) {
     expected.resize(expected.size() - 2);  // the last entry has no empty line after it
     const std::string bytes = commands::keyCodeTableBytes();
     EXPECT_EQ(bytes.size(), 1705u);
-    EXPECT_EQ(bytes, framework::toCodePage936(expected));
+    EXPECT_EQ(bytes, text::toCodePage936(expected));
 }
 
 TEST(KeyCodeTable, IsWrittenOnceBesideTheProgramAndOpened) {

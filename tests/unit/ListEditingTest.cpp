@@ -6,7 +6,7 @@
 #include "commands/CommandList.h"
 
 using namespace framework;
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 using Rows = std::vector<std::string>;
 
 namespace {

@@ -6,8 +6,8 @@
 #include "commands/CommandList.h"
 
 using namespace framework;
-namespace mw = app::main_window;
-namespace ed = app::mouse_window;
+namespace mw = ui::main_window;
+namespace ed = ui::mouse_window;
 using Rows = std::vector<std::string>;
 
 namespace {

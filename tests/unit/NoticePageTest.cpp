@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
-#include "framework/CodePage936.h"
-#include "online/Addresses.h"
+#include "text/CodePage936.h"
+#include "config/Addresses.h"
 #include "online/NoticePage.h"
 
 using namespace framework;
+using namespace text;
 using framework::headless::ShownMessage;
 using online::TextBetween;
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 
 TEST(TextBetween, TakesTheValueAfterTheFirstStartMarkerUpToTheFirstEndMarker) {
     EXPECT_EQ(TextBetween("鼠键广告[Hello]链接[x]", "鼠键广告[", "]"), "Hello");
@@ -43,7 +44,7 @@ TEST(WebAddresses, OnlyHttpAndHttpsAddressesFromThePageMayBeOpened) {
 
 namespace {
 
-const std::string kPage(online::NoticePageAddress);
+const std::string kPage(config::NoticePageAddress);
 
 // A start with this notice page (UTF-8 here, GBK on the wire); nothing at all when offline.
 struct StartWithPage : Program {

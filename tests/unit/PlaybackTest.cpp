@@ -11,7 +11,7 @@
 #include "playback/Schedule.h"
 
 using namespace framework;
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 using Trace = std::vector<std::string>;
 
 namespace {

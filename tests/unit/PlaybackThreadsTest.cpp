@@ -10,7 +10,7 @@
 #include "ProgramFixture.h"
 #include "commands/CommandList.h"
 
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 
 TEST(PlayerThreads, StartAndCancelAThousandTimes) {
     Program p;

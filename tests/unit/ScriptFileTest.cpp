@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
-#include "framework/CodePage936.h"
+#include "text/CodePage936.h"
 #include "scriptfile/ScriptFiles.h"
 #include "scriptfile/ScriptFormat.h"
 
 using namespace framework;
+using namespace text;
 using scriptfile::splitText;
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 using Rows = std::vector<std::string>;
 using Pieces = std::vector<std::string_view>;
 

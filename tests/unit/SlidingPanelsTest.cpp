@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
-#include "online/Addresses.h"
+#include "config/Addresses.h"
 
 using namespace framework;
-namespace mw = app::main_window;
+namespace mw = ui::main_window;
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST(VideoPanel, ComesDownInThirtySixTicksWhileTheVideoLoadsAndGoesBackToABlankP
     Panels p;
     p.help();
     p.video();
-    EXPECT_EQ(p.viewer(), online::DemoVideoAddress);  // at once, so the video plays while the panel moves
+    EXPECT_EQ(p.viewer(), config::DemoVideoAddress);  // at once, so the video plays while the panel moves
     EXPECT_TRUE(p.tick(kVideoIn, 35));
     EXPECT_EQ(p.videoTop(), -10);
     EXPECT_TRUE(p.tick(kVideoIn));
@@ -111,7 +111,7 @@ TEST(VideoPanel, ComesDownInThirtySixTicksWhileTheVideoLoadsAndGoesBackToABlankP
     EXPECT_TRUE(p.stopped(kVideoIn));
     p.undo();
     EXPECT_TRUE(p.tick(kVideoOut, 35));
-    EXPECT_EQ(p.viewer(), online::DemoVideoAddress);
+    EXPECT_EQ(p.viewer(), config::DemoVideoAddress);
     EXPECT_TRUE(p.tick(kVideoOut));
     EXPECT_EQ(p.videoTop(), -360);
     EXPECT_TRUE(p.stopped(kVideoOut));
@@ -139,9 +139,9 @@ TEST(Links, TheFixedLinksOpenAsTheyAre) {
     p.main().click(mw::按钮_撤销1.name);
     p.toolbar(mw::toolbar::Author);
     p.toolbar(mw::toolbar::Site);
-    EXPECT_EQ(p.platform.opened(), (std::vector<std::string>{std::string(online::DemoVideoAddress),
-                                                             std::string(online::AuthorChatLink),
-                                                             std::string(online::AuthorSiteAddress)}));
-    const auto* link = app::mainWindowDefinition().find(mw::超级链接框_蓝豆领地.name);
-    EXPECT_EQ(link->target, online::AuthorSiteAddress);
+    EXPECT_EQ(p.platform.opened(), (std::vector<std::string>{std::string(config::DemoVideoAddress),
+                                                             std::string(config::AuthorChatLink),
+                                                             std::string(config::AuthorSiteAddress)}));
+    const auto* link = ui::mainWindowDefinition().find(mw::超级链接框_蓝豆领地.name);
+    EXPECT_EQ(link->target, config::AuthorSiteAddress);
 }

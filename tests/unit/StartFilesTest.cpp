@@ -5,7 +5,7 @@
 #include "ProgramFixture.h"
 #include "app/CommandLine.h"
 #include "app/FileAssociation.h"
-#include "framework/CodePage936.h"
+#include "text/CodePage936.h"
 
 using app::commandLineArguments;
 using app::commandLineFile;
@@ -31,7 +31,7 @@ TEST(CommandLine, NoArguments) {
 
 TEST(CommandLine, TheNamedFileIsLoadedAtStartUp) {
     Program p;
-    p.platform.files()["C:\\My Files\\a b.qd"] = framework::toCodePage936("模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[f5+++---");
+    p.platform.files()["C:\\My Files\\a b.qd"] = text::toCodePage936("模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[f5+++---");
     p.platform.setCommandLine("\"C:\\Program Files\\landou\\landou.exe\" \"C:\\My Files\\a b.qd\"");
     p.app.start();
     EXPECT_EQ(p.rows(), (std::vector<std::string>{"1|模拟|*|*|*|*|f5"}));

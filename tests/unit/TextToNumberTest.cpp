@@ -1,12 +1,12 @@
-#include "framework/TextToNumber.h"
+#include "text/TextToNumber.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-using framework::textToInt32;
-using framework::textToNumber;
-using framework::truncateToInt32;
+using text::textToInt32;
+using text::textToNumber;
+using text::truncateToInt32;
 
 TEST(TextToNumber, ReadsTheLongestLeadingDecimal) {
     EXPECT_EQ(textToNumber("123"), 123.0);

@@ -7,10 +7,10 @@
 #include <set>
 #include <sstream>
 
-#include "app/KeyCommandWindowDefinition.h"
-#include "app/MainWindowDefinition.h"
-#include "app/MouseCommandWindowDefinition.h"
-#include "online/Addresses.h"
+#include "ui/KeyCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
+#include "config/Addresses.h"
 
 using namespace framework;
 
@@ -52,7 +52,7 @@ std::string layout(const WindowDefinition& window, bool withCaptions = true) {
 }  // namespace
 
 TEST(WindowDefinition, MainWindowLayout) {
-    const WindowDefinition& w = app::mainWindowDefinition();
+    const WindowDefinition& w = ui::mainWindowDefinition();
     EXPECT_EQ(w.caption, "蓝豆键盘鼠标模拟器");
     EXPECT_EQ(w.outerSize, (Size{511, 483}));
     EXPECT_TRUE(w.minimizeBox);
@@ -119,7 +119,7 @@ TEST(WindowDefinition, MainWindowLayout) {
 }
 
 TEST(WindowDefinition, MouseCommandWindowLayout) {
-    const WindowDefinition& w = app::mouseCommandWindowDefinition();
+    const WindowDefinition& w = ui::mouseCommandWindowDefinition();
     EXPECT_EQ(w.caption, "鼠标添加");
     EXPECT_EQ(w.outerSize, (Size{349, 185}));
     EXPECT_FALSE(w.minimizeBox);
@@ -154,7 +154,7 @@ TEST(WindowDefinition, MouseCommandWindowLayout) {
 }
 
 TEST(WindowDefinition, KeyCommandWindowLayout) {
-    const WindowDefinition& w = app::keyCommandWindowDefinition();
+    const WindowDefinition& w = ui::keyCommandWindowDefinition();
     EXPECT_EQ(w.caption, "键盘添加");
     EXPECT_EQ(w.outerSize, (Size{380, 220}));
     EXPECT_FALSE(w.minimizeBox);
@@ -174,8 +174,8 @@ TEST(WindowDefinition, KeyCommandWindowLayout) {
 }
 
 TEST(WindowDefinition, ContainersAreGroupBoxesDefinedBeforeTheirControls) {
-    for (const WindowDefinition* w : {&app::mainWindowDefinition(), &app::mouseCommandWindowDefinition(),
-                                      &app::keyCommandWindowDefinition()}) {
+    for (const WindowDefinition* w : {&ui::mainWindowDefinition(), &ui::mouseCommandWindowDefinition(),
+                                      &ui::keyCommandWindowDefinition()}) {
         std::set<std::string_view> seen, groupBoxes;
         for (const ControlDefinition& c : w->controls) {
             EXPECT_TRUE(seen.insert(c.name).second) << "two controls named " << c.name;
@@ -189,14 +189,14 @@ TEST(WindowDefinition, ContainersAreGroupBoxesDefinedBeforeTheirControls) {
 }
 
 TEST(WindowDefinition, ToolbarEntriesCountSeparators) {
-    const ControlDefinition& toolbar = *app::mainWindowDefinition().find("工具条_添加工具");
+    const ControlDefinition& toolbar = *ui::mainWindowDefinition().find("工具条_添加工具");
     std::ostringstream out;
     for (const Entry& e : toolbar.entries)
         out << (e.isSeparator() ? "|" : std::string(e.text) + "/" + std::string(e.tooltip) + (e.enabled ? "" : "/off")) << "\n";
     EXPECT_EQ(out.str(),
               "|\n添加/添加鼠标指令\n删除/删除当前命令/off\n|\n修改/修改当前命令/off\n清空/清空所以命令/off\n|\n"
               "导入/导入命令\n导出/导出命令\n|\n帮助/帮助文档\n|\n作者/软件作者\n网址/软件来自“蓝豆领地”\n");
-    namespace tb = app::main_window::toolbar;
+    namespace tb = ui::main_window::toolbar;
     EXPECT_EQ(toolbar.entries[tb::Import].text, "导入");
     EXPECT_EQ(toolbar.entries[tb::Export].text, "导出");
     EXPECT_EQ(toolbar.entries[tb::Help].text, "帮助");
@@ -204,17 +204,17 @@ TEST(WindowDefinition, ToolbarEntriesCountSeparators) {
 }
 
 TEST(WindowDefinition, ContextMenuItems) {
-    const ControlDefinition& menu = *app::mainWindowDefinition().find("右键单击");
+    const ControlDefinition& menu = *ui::mainWindowDefinition().find("右键单击");
     std::ostringstream out;
     for (const Entry& e : menu.entries) out << (e.isSeparator() ? "-" : std::string(e.text)) << (e.enabled ? "" : "/off") << ",";
     EXPECT_EQ(out.str(), "删除/off,修改/off,清空/off,-,移动命令向下,移动命令向上,-,延时100毫秒,延时1000毫秒,延时10秒,");
-    namespace m = app::main_window::menu;
+    namespace m = ui::main_window::menu;
     EXPECT_EQ(menu.entries[m::MoveUp].text, "移动命令向上");
     EXPECT_EQ(menu.entries[m::Delay10s].text, "延时10秒");
 }
 
 TEST(WindowDefinition, CommandListColumns) {
-    const ControlDefinition& list = *app::mainWindowDefinition().find("超级列表框_鼠标命令");
+    const ControlDefinition& list = *ui::mainWindowDefinition().find("超级列表框_鼠标命令");
     std::ostringstream out;
     for (const ListColumn& c : list.columns)
         out << c.header << ":" << c.width << (c.alignment == Alignment::Centre ? "c" : "l") << " ";
@@ -222,7 +222,7 @@ TEST(WindowDefinition, CommandListColumns) {
 }
 
 TEST(WindowDefinition, HelpTextLineByLine) {
-    const std::string_view text = app::mainWindowDefinition().find("透明标签1")->caption;
+    const std::string_view text = ui::mainWindowDefinition().find("透明标签1")->caption;
     const char* lines[] = {
         "欢迎使用：蓝豆程序集_豆荚鼠键。",
         "下面是程序使用方法：",
@@ -244,9 +244,9 @@ TEST(WindowDefinition, HelpTextLineByLine) {
 }
 
 TEST(WindowDefinition, StylesColoursAndInputs) {
-    const auto& main = app::mainWindowDefinition();
-    const auto& mouse = app::mouseCommandWindowDefinition();
-    const auto& key = app::keyCommandWindowDefinition();
+    const auto& main = ui::mainWindowDefinition();
+    const auto& mouse = ui::mouseCommandWindowDefinition();
+    const auto& key = ui::keyCommandWindowDefinition();
 
     std::set<std::string_view> links;
     for (const auto* w : {&main, &mouse, &key})
@@ -272,6 +272,6 @@ TEST(WindowDefinition, StylesColoursAndInputs) {
     EXPECT_EQ(spinner->maximum, 100);
     EXPECT_FALSE(main.find("编辑框_延时打卡")->spinner.has_value());
 
-    EXPECT_EQ(main.find("超级链接框_蓝豆领地")->target, online::AuthorSiteAddress);
+    EXPECT_EQ(main.find("超级链接框_蓝豆领地")->target, config::AuthorSiteAddress);
     EXPECT_EQ(main.find("通用对话框1")->filter, "蓝豆程序集_豆荚鼠键数据(*.qd)|*.qd");
 }

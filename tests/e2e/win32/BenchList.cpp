@@ -11,7 +11,7 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "framework/win32/Win32Form.h"
 #include "framework/win32/Win32WindowSystem.h"
@@ -43,10 +43,10 @@ int wmain(int argc, wchar_t** argv) {
     const int rows = argc > 1 ? _wtoi(argv[1]) : 10000;
     const int pumpEvery = argc > 2 ? _wtoi(argv[2]) : 100;  // rows between two rounds of messages
     framework::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
-    auto form = windows.createForm(app::mainWindowDefinition());
+    auto form = windows.createForm(ui::mainWindowDefinition());
     form->open();
     pumpMessages();
-    commands::CommandList list(form->rows(app::main_window::超级列表框_鼠标命令.name));
+    commands::CommandList list(form->rows(ui::main_window::超级列表框_鼠标命令.name));
 
     auto start = Clock::now();
     for (int i = 0; i < rows; ++i) {
@@ -70,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
         repaint();
     });
     const double selected = timed([&] {
-        form->rows(app::main_window::超级列表框_鼠标命令.name).select(rows - 1);
+        form->rows(ui::main_window::超级列表框_鼠标命令.name).select(rows - 1);
         repaint();
     });
 

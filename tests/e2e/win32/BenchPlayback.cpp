@@ -16,7 +16,7 @@
 
 #include "app/Application.h"
 #include "automation/win32/ComComponentFactory.h"
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 #include "framework/win32/Win32Platform.h"
 #include "framework/win32/Win32WindowSystem.h"
 
@@ -101,7 +101,7 @@ app::Application* application = nullptr;
 // Ends the program once the run is over.
 void CALLBACK checkRun(HWND, UINT, UINT_PTR, DWORD) {
     const auto main = application->mainWindow();
-    if (main.alive() && main.caption(app::main_window::按钮_运行) == "运行(F11)") main.destroy();
+    if (main.alive() && main.caption(ui::main_window::按钮_运行) == "运行(F11)") main.destroy();
 }
 
 }  // namespace
@@ -110,13 +110,13 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 5) return 2;
     const std::wstring mode = argv[1];
     const Waits waits = mode == L"timeline" ? Waits::Timeline : mode == L"relative" ? Waits::Relative : Waits::Sleep;
-    BenchPlatform platform(waits, framework::win32::narrow(argv[2]));
+    BenchPlatform platform(waits, text::narrow(argv[2]));
     framework::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
     RecordingFactory components(platform);
     app::Application app({windows, platform, components});
     application = &app;
     app.start();
-    app.mainWindow().setText(app::main_window::编辑框_运行次数, framework::win32::narrow(argv[3]));
+    app.mainWindow().setText(ui::main_window::编辑框_运行次数, text::narrow(argv[3]));
     app.player().toggle();  // as the run button does
     SetTimer(nullptr, 0, 50, checkRun);
     windows.runMessageLoop();

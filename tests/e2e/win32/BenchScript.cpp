@@ -14,10 +14,10 @@
 #include <string_view>
 
 #include "BenchSupport.h"
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
-#include "framework/CodePage936.h"
-#include "framework/win32/WideText.h"
+#include "text/CodePage936.h"
+#include "text/win32/WideText.h"
 #include "framework/win32/Win32Platform.h"
 #include "framework/win32/Win32WindowSystem.h"
 #include "scriptfile/ScriptFiles.h"
@@ -41,7 +41,7 @@ std::string sampleFile(int rows) {
         }
         text += "+++---";
     }
-    return framework::toCodePage936(text);
+    return text::toCodePage936(text);
 }
 
 void printPeakMemory() {
@@ -65,14 +65,14 @@ int loadOnly(framework::win32::Win32Platform& platform, commands::CommandList& l
 int wmain(int argc, wchar_t** argv) {
     framework::win32::Win32Platform platform;
     framework::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
-    auto form = windows.createForm(app::mainWindowDefinition());
+    auto form = windows.createForm(ui::mainWindowDefinition());
     form->open();
     pumpMessages();
-    commands::CommandList list(form->rows(app::main_window::超级列表框_鼠标命令.name));
-    if (argc > 2 && std::wstring_view(argv[1]) == L"load") return loadOnly(platform, list, framework::win32::narrow(argv[2]));
+    commands::CommandList list(form->rows(ui::main_window::超级列表框_鼠标命令.name));
+    if (argc > 2 && std::wstring_view(argv[1]) == L"load") return loadOnly(platform, list, text::narrow(argv[2]));
 
     const int rows = argc > 1 ? _wtoi(argv[1]) : 100000;
-    const std::string folder = argc > 2 ? framework::win32::narrow(argv[2]) : ".";
+    const std::string folder = argc > 2 ? text::narrow(argv[2]) : ".";
 
     const std::string input = folder + "\\bench-import.qd";
     const std::string bytes = sampleFile(rows);
@@ -93,8 +93,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("export (encode, write beside, replace): %.0f ms, %s\n", exported,
                 written && out == bytes ? "the same bytes" : "DIFFERENT BYTES");
     printPeakMemory();
-    DeleteFileW(framework::win32::widen(input).c_str());
-    DeleteFileW(framework::win32::widen(folder + "\\bench-export.qd").c_str());
+    DeleteFileW(text::widen(input).c_str());
+    DeleteFileW(text::widen(folder + "\\bench-export.qd").c_str());
     form->destroy();
     return 0;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/CodePage936.h"
-#include "framework/Utf8.h"
+#include "text/CodePage936.h"
+#include "text/Utf8.h"
 
 int main() {
     int checked = 0;
@@ -15,10 +15,10 @@ int main() {
     for (char32_t c = 0x80; c <= 0x10FFFF; c += c < 0x10000 ? 1 : 7) {
         if (c >= 0xD800 && c <= 0xDFFF) continue;
         std::string text;
-        framework::utf8::append(c, text);
-        const std::string bytes = framework::toCodePage936(text);
+        text::utf8::append(c, text);
+        const std::string bytes = text::toCodePage936(text);
         ++checked;
-        if ((bytes.size() != 2 && bytes.size() != 4) || framework::fromCodePage936(bytes) != text) lost.push_back(c);
+        if ((bytes.size() != 2 && bytes.size() != 4) || text::fromCodePage936(bytes) != text) lost.push_back(c);
     }
     std::printf("{\"checked\":%d,\"lost\":%zu,\"first\":[", checked, lost.size());
     for (size_t i = 0; i < lost.size() && i < 20; ++i) std::printf("%s%u", i ? "," : "", static_cast<unsigned>(lost[i]));

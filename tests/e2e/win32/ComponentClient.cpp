@@ -34,11 +34,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/win32/WideText.h"
-#include "tests/e2e/win32/JsonText.h"
+#include "text/win32/WideText.h"
+#include "JsonText.h"
 
-using framework::win32::narrow;
-using framework::win32::widen;
+using text::narrow;
+using text::widen;
 
 namespace {
 

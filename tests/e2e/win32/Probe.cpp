@@ -25,17 +25,17 @@
 #include <string>
 #include <vector>
 
-#include "app/KeyCommandWindowDefinition.h"
-#include "app/MainWindowDefinition.h"
-#include "app/MouseCommandWindowDefinition.h"
-#include "framework/win32/WideText.h"
-#include "tests/e2e/win32/JsonText.h"
+#include "ui/KeyCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
+#include "text/win32/WideText.h"
+#include "JsonText.h"
 
 using framework::ControlDefinition;
 using framework::ControlKind;
 using framework::WindowDefinition;
-using framework::win32::narrow;
-using framework::win32::widen;
+using text::narrow;
+using text::widen;
 
 namespace {
 
@@ -108,7 +108,7 @@ private:
 
 const WindowDefinition* definitionByCaption(std::string_view caption) {
     for (const WindowDefinition* d :
-         {&app::mainWindowDefinition(), &app::mouseCommandWindowDefinition(), &app::keyCommandWindowDefinition()})
+         {&ui::mainWindowDefinition(), &ui::mouseCommandWindowDefinition(), &ui::keyCommandWindowDefinition()})
         if (d->caption == caption) return d;
     return nullptr;
 }

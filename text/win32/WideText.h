@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace framework::win32 {
+namespace text {
 
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
 
-}  // namespace framework::win32
+}  // namespace text

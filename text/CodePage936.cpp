@@ -1,12 +1,12 @@
-#include "framework/CodePage936.h"
+#include "text/CodePage936.h"
 
 #include <optional>
 
-#include "framework/CodePageConverters.h"
-#include "framework/Gb18030.h"
-#include "framework/Utf8.h"
+#include "text/CodePageConverters.h"
+#include "text/Gb18030.h"
+#include "text/Utf8.h"
 
-namespace framework {
+namespace text {
 namespace {
 
 // GBK where the system's converter can; "?" for a character it cannot write at all.
@@ -92,4 +92,4 @@ std::string fromCodePage936(std::string_view bytes) {
     return out;
 }
 
-}  // namespace framework
+}  // namespace text

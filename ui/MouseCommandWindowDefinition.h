@@ -1,10 +1,13 @@
 #pragma once
 // MouseCommandWindow "鼠标添加": composes one mouse command; created hidden with the main window.
 
-#include "app/WindowTags.h"
+#include <array>
+#include <string_view>
+
+#include "ui/WindowTags.h"
 #include "framework/Window.h"
 
-namespace app {
+namespace ui {
 
 namespace mouse_window {
 FRAMEWORK_CONTROL(MouseCommandWindow, GroupBox, 分组框_鼠标添加命令);
@@ -22,8 +25,11 @@ FRAMEWORK_CONTROL(MouseCommandWindow, TransparentLabel, 透明标签2);
 FRAMEWORK_CONTROL(MouseCommandWindow, Button, 按钮_添加命令);
 FRAMEWORK_CONTROL(MouseCommandWindow, Button, 按钮_取消添加);
 FRAMEWORK_CONTROL(MouseCommandWindow, InvisibleLabel, 标签_获取坐标);
+
+// The click modes of 组合框1, in list-box order: the texts that mouse rows store.
+inline constexpr std::array<std::string_view, 4> ClickModes = {"移动到此", "左键单击", "左键双击", "右键单击"};
 }  // namespace mouse_window
 
 const framework::WindowDefinition& mouseCommandWindowDefinition();
 
-}  // namespace app
+}  // namespace ui

@@ -1,10 +1,10 @@
 #pragma once
 // The program's three windows, as types: control ids and typed views carry their window.
 
-namespace app {
+namespace ui {
 
 struct MainWindow;
 struct MouseCommandWindow;
 struct KeyCommandWindow;
 
-}  // namespace app
+}  // namespace ui

@@ -1,19 +1,19 @@
 // Code page 936 through the system's converter.
 
-#include "framework/CodePageConverters.h"
+#include "text/CodePageConverters.h"
 
 #include <windows.h>
 
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 
-namespace framework {
+namespace text {
 
 namespace {
 constexpr UINT kGbk = 936;
 }  // namespace
 
 bool encodeGbk(std::string_view utf8, std::string& out) {
-    const std::wstring wide = win32::widen(utf8);
+    const std::wstring wide = widen(utf8);
     if (wide.empty()) return true;
     BOOL defaulted = FALSE;
     const int size = static_cast<int>(wide.size());
@@ -35,7 +35,7 @@ void decodeGbk(std::string_view bytes, std::string& out) {
     }
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(kGbk, 0, bytes.data(), size, wide.data(), length);
-    out += win32::narrow(wide);
+    out += narrow(wide);
 }
 
-}  // namespace framework
+}  // namespace text

@@ -1,10 +1,10 @@
 #pragma once
 // KeyCommandWindow "键盘添加": composes text and key commands; created each time it is opened.
 
-#include "app/WindowTags.h"
+#include "ui/WindowTags.h"
 #include "framework/Window.h"
 
-namespace app {
+namespace ui {
 
 namespace key_window {
 FRAMEWORK_CONTROL(KeyCommandWindow, GroupBox, 分组框_键盘输入);
@@ -21,4 +21,4 @@ FRAMEWORK_CONTROL(KeyCommandWindow, Button, 按钮_添加模拟按键);
 
 const framework::WindowDefinition& keyCommandWindowDefinition();
 
-}  // namespace app
+}  // namespace ui

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace framework::utf8 {
+namespace text::utf8 {
 
 // The length of the sequence that starts with this byte.
 constexpr size_t sequenceLength(unsigned char lead) {
@@ -47,4 +47,4 @@ inline void append(char32_t point, std::string& out) {
     }
 }
 
-}  // namespace framework::utf8
+}  // namespace text::utf8

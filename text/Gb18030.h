@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace framework {
+namespace text {
 
 // The four bytes of the code point; nothing for code points GB18030 writes otherwise.
 std::optional<std::string> gb18030FourBytes(char32_t codePoint);
@@ -23,4 +23,4 @@ std::optional<std::uint16_t> gb18030TwoBytes(char32_t codePoint);
 // The character of such a two-byte form; nothing for any other pair of bytes.
 std::optional<char32_t> gb18030TwoByteCharacter(std::uint16_t bytes);
 
-}  // namespace framework
+}  // namespace text

@@ -1,10 +1,10 @@
-#include "framework/Gb18030.h"
+#include "text/Gb18030.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
 
-namespace framework {
+namespace text {
 namespace {
 
 struct Range {
@@ -94,4 +94,4 @@ std::optional<char32_t> gb18030TwoByteCharacter(std::uint16_t bytes) {
     return form->codePoint;
 }
 
-}  // namespace framework
+}  // namespace text

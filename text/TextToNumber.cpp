@@ -1,4 +1,4 @@
-#include "framework/TextToNumber.h"
+#include "text/TextToNumber.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-namespace framework {
+namespace text {
 namespace {
 
 // Replaces U+FF01..U+FF5E by U+0021..U+007E and U+3000 by a space. Other text is kept.
@@ -108,4 +108,4 @@ std::int32_t truncateToInt32(double value) {
     return static_cast<std::int32_t>(std::trunc(value));
 }
 
-}  // namespace framework
+}  // namespace text

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-namespace framework {
+namespace text {
 
 std::string toCodePage936(std::string_view text);
 // Bytes that are no valid GBK or GB18030 become U+FFFD.
 std::string fromCodePage936(std::string_view bytes);
 
-}  // namespace framework
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace framework {
+namespace text {
 
 // Appends the UTF-8 text in code page 936; false (and nothing appended) when a character has no
 // form there.
@@ -12,4 +12,4 @@ bool encodeGbk(std::string_view utf8, std::string& out);
 // Appends the bytes as UTF-8; bytes that form no character become U+FFFD.
 void decodeGbk(std::string_view bytes, std::string& out);
 
-}  // namespace framework
+}  // namespace text

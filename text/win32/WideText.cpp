@@ -1,8 +1,8 @@
-#include "framework/win32/WideText.h"
+#include "text/win32/WideText.h"
 
 #include <windows.h>
 
-namespace framework::win32 {
+namespace text {
 
 std::wstring widen(std::string_view utf8) {
     if (utf8.empty()) return {};
@@ -22,4 +22,4 @@ std::string narrow(std::wstring_view utf16) {
     return out;
 }
 
-}  // namespace framework::win32
+}  // namespace text

@@ -1,13 +1,13 @@
 // Code page 936 through iconv (glibc's CP936).
 
-#include "framework/CodePageConverters.h"
+#include "text/CodePageConverters.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <stdexcept>
 
-namespace framework {
+namespace text {
 namespace {
 
 class Iconv {
@@ -61,4 +61,4 @@ void decodeGbk(std::string_view bytes, std::string& out) {
     }
 }
 
-}  // namespace framework
+}  // namespace text

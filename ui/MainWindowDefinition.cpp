@@ -1,8 +1,8 @@
-#include "app/MainWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 
-#include "online/Addresses.h"
+#include "config/Addresses.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 using namespace framework;
@@ -100,7 +100,7 @@ constexpr ControlDefinition kControls[] = {
                         .twelvePixelLines = true}),
     control(超级链接框_蓝豆领地, {.container = 分组框_程序帮助.name, .place = {90, 251, 48, 24},
                                   .caption = "蓝豆领地", .twelvePixelLines = true, .overlay = true,
-                                  .target = online::AuthorSiteAddress}),
+                                  .target = config::AuthorSiteAddress}),
     control(标签_查看视屏演示, {.container = 分组框_程序帮助.name, .place = {5, 300, 107, 24},
                                 .caption = "查看软件视频演示", .textColour = kRed, .linkStyle = true}),
     control(按钮_关闭, {.container = 分组框_程序帮助.name, .place = {451, 303, 49, 26}, .caption = "关闭"}),
@@ -136,4 +136,4 @@ constexpr WindowDefinition kMainWindow{
 
 const WindowDefinition& mainWindowDefinition() { return kMainWindow; }
 
-}  // namespace app
+}  // namespace ui

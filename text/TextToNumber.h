@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace framework {
+namespace text {
 
 // Full-width forms of ASCII characters (and the ideographic space) are narrowed first; then
 // leading white space is skipped and the longest leading decimal number is read: optional
@@ -17,4 +17,4 @@ std::int32_t truncateToInt32(double value);
 // textToNumber, then truncateToInt32.
 inline std::int32_t textToInt32(std::string_view utf8) { return truncateToInt32(textToNumber(utf8)); }
 
-}  // namespace framework
+}  // namespace text

@@ -1,14 +1,14 @@
-#include "app/MouseCommandWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 using namespace framework;
 using namespace mouse_window;
 
-// The click modes, in list-box order.
+// The click modes, numbered from 1 in list-box order.
 constexpr DropDownItem kClickModes[] = {
-    {"移动到此", 1}, {"左键单击", 2}, {"左键双击", 3}, {"右键单击", 4}};
+    {ClickModes[0], 1}, {ClickModes[1], 2}, {ClickModes[2], 3}, {ClickModes[3], 4}};
 
 constexpr std::string_view kBox = 分组框_鼠标添加命令.name;
 
@@ -45,4 +45,4 @@ constexpr WindowDefinition kMouseCommandWindow{
 
 const WindowDefinition& mouseCommandWindowDefinition() { return kMouseCommandWindow; }
 
-}  // namespace app
+}  // namespace ui

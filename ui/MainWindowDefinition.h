@@ -1,10 +1,10 @@
 #pragma once
 // MainWindow "蓝豆键盘鼠标模拟器": the command list, the run settings and the two parked panels.
 
-#include "app/WindowTags.h"
+#include "ui/WindowTags.h"
 #include "framework/Window.h"
 
-namespace app {
+namespace ui {
 
 namespace main_window {
 FRAMEWORK_CONTROL(MainWindow, Toolbar, 工具条_添加工具);
@@ -79,4 +79,4 @@ inline constexpr int VideoPanelParkedTop = -360;
 
 const framework::WindowDefinition& mainWindowDefinition();
 
-}  // namespace app
+}  // namespace ui

@@ -1,6 +1,6 @@
-#include "app/KeyCommandWindowDefinition.h"
+#include "ui/KeyCommandWindowDefinition.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 using namespace framework;
@@ -38,4 +38,4 @@ constexpr WindowDefinition kKeyCommandWindow{
 
 const WindowDefinition& keyCommandWindowDefinition() { return kKeyCommandWindow; }
 
-}  // namespace app
+}  // namespace ui
