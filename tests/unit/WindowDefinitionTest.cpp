@@ -27,8 +27,8 @@ std::string escaped(std::string_view text) {
 }
 
 // One line per control, in the layout tables' columns: name | kind | container | left,top |
-// width x height | caption | state.
-std::string layout(const WindowDefinition& window, bool withCaptions = true) {
+// width x height | caption | state. The help text, which has a test of its own, stands as a mark.
+std::string layout(const WindowDefinition& window) {
     std::ostringstream out;
     for (const ControlDefinition& c : window.controls) {
         out << c.name << " | " << kindName(c.kind) << " | " << c.container << " | ";
@@ -40,7 +40,7 @@ std::string layout(const WindowDefinition& window, bool withCaptions = true) {
         } else {
             out << " | ";
         }
-        out << " | " << (withCaptions && c.kind != ControlKind::Menu ? escaped(c.caption) : "") << " |";
+        out << " | " << (c.name == "透明标签1" && c.caption.size() > 100 ? "(the help text)" : escaped(c.caption)) << " |";
         if (!c.visible) out << " hidden";
         if (!c.enabled) out << " disabled";
         if (c.checked) out << " checked";
@@ -58,36 +58,36 @@ TEST(WindowDefinition, MainWindowLayout) {
     EXPECT_TRUE(w.minimizeBox);
     EXPECT_TRUE(w.whiteBackground);
     EXPECT_TRUE(w.visibleAtCreation);
-    EXPECT_EQ(layout(w, false),
+    EXPECT_EQ(layout(w),
               "工具条_添加工具 | toolbar |  | 0,0 | fullx28 |  |\n"
-              "分组框_命令编辑 | group box |  | 0,24 | 508x336 |  |\n"
+              "分组框_命令编辑 | group box |  | 0,24 | 508x336 | 命令编辑 |\n"
               "超级列表框_鼠标命令 | report list | 分组框_命令编辑 | 0,13 | 505x322 |  |\n"
-              "分组框_添加分类 | group box | 分组框_命令编辑 | 0,0 | 167x91 |  | hidden\n"
-              "按钮_添加鼠标 | button | 分组框_添加分类 | 0,17 | 81x24 |  |\n"
-              "按钮2 | button | 分组框_添加分类 | 81,17 | 84x24 |  |\n"
-              "按钮_插入鼠标 | button | 分组框_添加分类 | 0,41 | 81x24 |  | disabled\n"
-              "按钮_插入键盘 | button | 分组框_添加分类 | 81,41 | 84x24 |  | disabled\n"
-              "按钮_取消 | button | 分组框_添加分类 | 0,65 | 165x24 |  |\n"
-              "分组框_设置 | group box |  | -3,359 | 511x96 |  |\n"
-              "透明标签_运行次数 | transparent label | 分组框_设置 | 15,19 | 56x24 |  |\n"
-              "编辑框_运行次数 | edit box | 分组框_设置 | 71,20 | 48x21 |  |\n"
-              "按钮_运行 | button | 分组框_设置 | 140,19 | 96x23 |  |\n"
-              "透明标签_运行次数1 | transparent label | 分组框_设置 | 15,48 | 76x24 |  |\n"
-              "编辑框_延时打卡 | edit box | 分组框_设置 | 97,49 | 68x21 |  |\n"
-              "按钮_设定 | button | 分组框_设置 | 172,47 | 64x24 |  |\n"
-              "选择框1 | check box | 分组框_设置 | 17,78 | 118x16 |  |\n"
-              "选择框_影藏 | check box | 分组框_设置 | 125,78 | 112x16 |  |\n"
-              "分组框1 | group box | 分组框_设置 | 239,7 | 270x89 |  |\n"
-              "透明标签3 | transparent label | 分组框1 | 7,16 | 248x66 |  |\n"
-              "分组框_程序帮助 | group box |  | 510,23 | 507x336 |  |\n"
-              "透明标签1 | transparent label | 分组框_程序帮助 | 4,17 | 428x280 |  |\n"
-              "超级链接框_蓝豆领地 | hyperlink | 分组框_程序帮助 | 90,251 | 48x24 |  |\n"
-              "标签_查看视屏演示 | label | 分组框_程序帮助 | 5,300 | 107x24 |  |\n"
-              "按钮_关闭 | button | 分组框_程序帮助 | 451,303 | 49x26 |  |\n"
-              "分组框_视频演示 | group box |  | 0,-360 | 507x360 |  |\n"
-              "透明标签2 | transparent label | 分组框_视频演示 | 168,8 | 144x16 |  |\n"
-              "按钮_撤销1 | button | 分组框_视频演示 | 352,7 | 83x22 |  |\n"
-              "按钮_撤销 | button | 分组框_视频演示 | 437,7 | 67x22 |  |\n"
+              "分组框_添加分类 | group box | 分组框_命令编辑 | 0,0 | 167x91 | 添加分类 | hidden\n"
+              "按钮_添加鼠标 | button | 分组框_添加分类 | 0,17 | 81x24 | 添加鼠标命令 |\n"
+              "按钮2 | button | 分组框_添加分类 | 81,17 | 84x24 | 添加键盘 |\n"
+              "按钮_插入鼠标 | button | 分组框_添加分类 | 0,41 | 81x24 | 插入鼠标命令 | disabled\n"
+              "按钮_插入键盘 | button | 分组框_添加分类 | 81,41 | 84x24 | 插入键盘命令 | disabled\n"
+              "按钮_取消 | button | 分组框_添加分类 | 0,65 | 165x24 | 取消 |\n"
+              "分组框_设置 | group box |  | -3,359 | 511x96 | 运行设置 |\n"
+              "透明标签_运行次数 | transparent label | 分组框_设置 | 15,19 | 56x24 | 运行次数: |\n"
+              "编辑框_运行次数 | edit box | 分组框_设置 | 71,20 | 48x21 | 1 |\n"
+              "按钮_运行 | button | 分组框_设置 | 140,19 | 96x23 | 运行(F11) |\n"
+              "透明标签_运行次数1 | transparent label | 分组框_设置 | 15,48 | 76x24 | 延时启动(秒): |\n"
+              "编辑框_延时打卡 | edit box | 分组框_设置 | 97,49 | 68x21 | 1 |\n"
+              "按钮_设定 | button | 分组框_设置 | 172,47 | 64x24 | 设定 |\n"
+              "选择框1 | check box | 分组框_设置 | 17,78 | 118x16 | 每x秒执行一次 |\n"
+              "选择框_影藏 | check box | 分组框_设置 | 125,78 | 112x16 | 执行时隐藏窗口 |\n"
+              "分组框1 | group box | 分组框_设置 | 239,7 | 270x89 | 其他 |\n"
+              "透明标签3 | transparent label | 分组框1 | 7,16 | 248x66 | 蓝豆程序集 |\n"
+              "分组框_程序帮助 | group box |  | 510,23 | 507x336 | 帮助 |\n"
+              "透明标签1 | transparent label | 分组框_程序帮助 | 4,17 | 428x280 | (the help text) |\n"
+              "超级链接框_蓝豆领地 | hyperlink | 分组框_程序帮助 | 90,251 | 48x24 | 蓝豆领地 |\n"
+              "标签_查看视屏演示 | label | 分组框_程序帮助 | 5,300 | 107x24 | 查看软件视频演示 |\n"
+              "按钮_关闭 | button | 分组框_程序帮助 | 451,303 | 49x26 | 关闭 |\n"
+              "分组框_视频演示 | group box |  | 0,-360 | 507x360 | 视频演示 |\n"
+              "透明标签2 | transparent label | 分组框_视频演示 | 168,8 | 144x16 | 蓝豆程序集_豆荚鼠键演示 |\n"
+              "按钮_撤销1 | button | 分组框_视频演示 | 352,7 | 83x22 | 查看原视频 |\n"
+              "按钮_撤销 | button | 分组框_视频演示 | 437,7 | 67x22 | 撤销 |\n"
               "超文本浏览框_视频演示 | HTML viewer | 分组框_视频演示 | 1,29 | 504x329 |  |\n"
               "通用对话框1 | file dialog |  |  |  |  |\n"
               "标签_热键标识 | invisible label |  |  |  |  |\n"
@@ -97,25 +97,7 @@ TEST(WindowDefinition, MainWindowLayout) {
               "时钟_关闭帮助文档 | timer |  |  |  |  |\n"
               "时钟_视屏延时开 | timer |  |  |  |  |\n"
               "时钟_视频延时关 | timer |  |  |  |  |\n"
-              "右键单击 | menu |  |  |  |  |\n");
-
-    std::map<std::string_view, std::string_view> captions;
-    for (const auto& c : w.controls) captions[c.name] = c.caption;
-    const std::map<std::string_view, std::string_view> expected{
-        {"分组框_命令编辑", "命令编辑"}, {"分组框_添加分类", "添加分类"}, {"按钮_添加鼠标", "添加鼠标命令"},
-        {"按钮2", "添加键盘"}, {"按钮_插入鼠标", "插入鼠标命令"}, {"按钮_插入键盘", "插入键盘命令"},
-        {"按钮_取消", "取消"}, {"分组框_设置", "运行设置"}, {"透明标签_运行次数", "运行次数:"},
-        {"编辑框_运行次数", "1"}, {"按钮_运行", "运行(F11)"}, {"透明标签_运行次数1", "延时启动(秒):"},
-        {"编辑框_延时打卡", "1"}, {"按钮_设定", "设定"}, {"选择框1", "每x秒执行一次"},
-        {"选择框_影藏", "执行时隐藏窗口"}, {"分组框1", "其他"}, {"透明标签3", "蓝豆程序集"},
-        {"分组框_程序帮助", "帮助"}, {"超级链接框_蓝豆领地", "蓝豆领地"}, {"标签_查看视屏演示", "查看软件视频演示"},
-        {"按钮_关闭", "关闭"}, {"分组框_视频演示", "视频演示"}, {"透明标签2", "蓝豆程序集_豆荚鼠键演示"},
-        {"按钮_撤销1", "查看原视频"}, {"按钮_撤销", "撤销"}, {"右键单击", "右键单击"}};
-    for (const auto& [name, caption] : expected) EXPECT_EQ(captions[name], caption) << name;
-    for (const auto& [name, caption] : captions)
-        if (!expected.count(name) && name != "透明标签1") {
-            EXPECT_EQ(caption, "") << name;
-        }
+              "右键单击 | menu |  |  |  | 右键单击 |\n");
 }
 
 TEST(WindowDefinition, MouseCommandWindowLayout) {
