@@ -5,9 +5,6 @@
 #include <optional>
 
 #include "app/Hotkeys.h"
-#include "ui/KeyCommandWindowDefinition.h"
-#include "ui/MainWindowDefinition.h"
-#include "ui/MouseCommandWindowDefinition.h"
 #include "automation/AutomationObject.h"
 #include "commands/EditorState.h"
 #include "commands/KeyCommandEditor.h"
@@ -19,6 +16,9 @@
 #include "online/SlidingPanels.h"
 #include "playback/Player.h"
 #include "playback/Schedule.h"
+#include "ui/KeyCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
 
 namespace app {
 

@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "ui/KeyCommandWindowDefinition.h"
-#include "ui/MainWindowDefinition.h"
 #include "commands/EditorState.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
+#include "ui/KeyCommandWindowDefinition.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace commands {
 

@@ -3,10 +3,10 @@
 
 #include <string_view>
 
-#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "commands/MouseCommandEditor.h"
 #include "framework/Platform.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace commands {
 

@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "ui/MainWindowDefinition.h"
-#include "ui/MouseCommandWindowDefinition.h"
 #include "automation/AutomationObject.h"
 #include "commands/EditorState.h"
 #include "commands/KeyCommandEditor.h"
 #include "framework/Platform.h"
 #include "framework/WindowSystem.h"
+#include "ui/MainWindowDefinition.h"
+#include "ui/MouseCommandWindowDefinition.h"
 
 namespace commands {
 

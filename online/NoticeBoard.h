@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "ui/MainWindowDefinition.h"
 #include "framework/Platform.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace online {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "text/CodePage936.h"
 #include "config/Addresses.h"
+#include "text/CodePage936.h"
 
 namespace online {
 namespace {

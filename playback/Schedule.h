@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/MainWindowDefinition.h"
 #include "framework/Platform.h"
 #include "playback/Player.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace playback {
 

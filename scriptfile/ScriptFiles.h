@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "framework/Platform.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace scriptfile {
 

@@ -1,8 +1,8 @@
 #pragma once
 // KeyCommandWindow "键盘添加": composes text and key commands; created each time it is opened.
 
-#include "ui/WindowTags.h"
 #include "framework/Window.h"
+#include "ui/WindowTags.h"
 
 namespace ui {
 

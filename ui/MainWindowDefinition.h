@@ -1,8 +1,8 @@
 #pragma once
 // MainWindow "蓝豆键盘鼠标模拟器": the command list, the run settings and the two parked panels.
 
-#include "ui/WindowTags.h"
 #include "framework/Window.h"
+#include "ui/WindowTags.h"
 
 namespace ui {
 

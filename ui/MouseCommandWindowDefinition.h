@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "ui/WindowTags.h"
 #include "framework/Window.h"
+#include "ui/WindowTags.h"
 
 namespace ui {
 

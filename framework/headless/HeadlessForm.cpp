@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "framework/IntegerInput.h"
-#include "text/Utf8.h"
 #include "framework/headless/HeadlessWindowSystem.h"
+#include "text/Utf8.h"
 
 namespace framework::headless {
 namespace {

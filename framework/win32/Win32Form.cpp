@@ -8,8 +8,8 @@
 
 #include "framework/IntegerInput.h"
 #include "framework/win32/Shell.h"
-#include "text/win32/WideText.h"
 #include "framework/win32/Win32WindowSystem.h"
+#include "text/win32/WideText.h"
 
 namespace framework::win32 {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "text/CodePage936.h"
 #include "online/NoticePage.h"
+#include "text/CodePage936.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string page = text::fromCodePage936(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/headless/HeadlessWindowSystem.h"
 #include "ui/MainWindowDefinition.h"
 #include "ui/MouseCommandWindowDefinition.h"
-#include "framework/headless/HeadlessWindowSystem.h"
 
 using namespace framework;
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
-#include "text/CodePage936.h"
 #include "config/Addresses.h"
 #include "online/NoticePage.h"
+#include "text/CodePage936.h"
 
 using namespace framework;
 using namespace text;

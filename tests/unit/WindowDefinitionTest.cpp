@@ -7,10 +7,10 @@
 #include <set>
 #include <sstream>
 
+#include "config/Addresses.h"
 #include "ui/KeyCommandWindowDefinition.h"
 #include "ui/MainWindowDefinition.h"
 #include "ui/MouseCommandWindowDefinition.h"
-#include "config/Addresses.h"
 
 using namespace framework;
 

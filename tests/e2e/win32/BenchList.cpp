@@ -11,10 +11,10 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
 #include "framework/win32/Win32Form.h"
 #include "framework/win32/Win32WindowSystem.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace {
 

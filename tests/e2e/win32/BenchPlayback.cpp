@@ -16,9 +16,9 @@
 
 #include "app/Application.h"
 #include "automation/win32/ComComponentFactory.h"
-#include "text/win32/WideText.h"
 #include "framework/win32/Win32Platform.h"
 #include "framework/win32/Win32WindowSystem.h"
+#include "text/win32/WideText.h"
 
 namespace {
 

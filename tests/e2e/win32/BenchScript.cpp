@@ -14,14 +14,14 @@
 #include <string_view>
 
 #include "BenchSupport.h"
-#include "ui/MainWindowDefinition.h"
 #include "commands/CommandList.h"
-#include "text/CodePage936.h"
-#include "text/win32/WideText.h"
 #include "framework/win32/Win32Platform.h"
 #include "framework/win32/Win32WindowSystem.h"
 #include "scriptfile/ScriptFiles.h"
 #include "scriptfile/ScriptFormat.h"
+#include "text/CodePage936.h"
+#include "text/win32/WideText.h"
+#include "ui/MainWindowDefinition.h"
 
 namespace {
 

@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
+#include "text/win32/WideText.h"
 #include "ui/KeyCommandWindowDefinition.h"
 #include "ui/MainWindowDefinition.h"
 #include "ui/MouseCommandWindowDefinition.h"
-#include "text/win32/WideText.h"
 #include "JsonText.h"
 
 using framework::ControlDefinition;
