@@ -1,11 +1,9 @@
 #pragma once
-// A real window built from a WindowDefinition. Group boxes are containers: a child window of
-// their own holding the frame and the controls placed in it, so that moving or hiding a group
-// box moves or hides everything in it. Places are kept in 96-DPI pixels and scaled to the
-// monitor's DPI.
+// A real window built from a WindowDefinition: one object per control (Controls.h), to which
+// the form routes each message by the window that sent it. Places are kept in 96-DPI pixels
+// and scaled to the monitor's DPI.
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <map>
 #include <memory>
@@ -14,13 +12,14 @@
 #include <vector>
 
 #include "framework/Form.h"
-#include "framework/win32/WebBrowserHost.h"
+#include "framework/win32/FormFonts.h"
+#include "framework/win32/Win32Control.h"
 
 namespace framework::win32 {
 
 class Win32WindowSystem;
 
-class Win32Form final : public Form {
+class Win32Form final : public Form, private FormContext {
 public:
     static void registerWindowClasses(HINSTANCE instance);
 
@@ -67,75 +66,39 @@ public:
     void onCloseRequest(std::function<bool()> allowClose) override { allowClose_ = std::move(allowClose); }
 
 private:
-    struct Control {
-        const ControlDefinition* definition = nullptr;
-        int index = 0;
-        HWND window = nullptr;   // the control; for a group box, its container
-        HWND frame = nullptr;    // group box: the frame drawn in its container
-        HWND spinner = nullptr;  // edit box: its up-down control
-        HMENU menu = nullptr;
-        Point position;          // 96-DPI pixels, relative to the container
-        std::string text;        // captions kept outside a window (hyperlink, menu)
-        std::vector<bool> entryEnabled;
-        int interval = 0;
-        std::unique_ptr<WebBrowserHost> browser;  // HTML viewer: made at the first navigation
-        std::unique_ptr<ReportRows> rows;
-        bool rowCountPending = false;  // the list view has yet to learn the row count
-        std::map<Event, Handler> handlers;
-    };
+    // What the controls need of the form.
+    HINSTANCE instance() const override;
+    HWND formWindow() const override { return window_; }
+    int scale(int pixels) const override { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    const FormFonts& fonts() const override { return fonts_; }
+    void showRowCountsSoon() override;
+    LRESULT containerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    static LRESULT CALLBACK formProcedure(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK containerProcedure(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK controlSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-
-    // Messages of the form and of its containers; false: not handled here.
-    bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool handleCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT formMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Messages that the form and its containers handle alike; false: not handled here.
+    bool handleSharedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool handleNotify(const NMHDR& header);
-    LRESULT handleControlMessage(Control& control, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void createWindow();
-    void createFonts();
-    HFONT fontOf(const Control& control) const;
-    void createControl(Control& control);
-    void createToolbar(Control& control, HWND parent);
-    void loadToolbarImages(Control& toolbar);
-    void createReportList(Control& control, HWND parent);
-    void createDropDownList(Control& control, HWND parent);
-    void createMenu(Control& control);
-    void place(Control& control);
-    void placeAll();
     void centreOnScreen();
+    void createControl(Win32Control& control);
     void onDpiChanged(UINT dpi, const RECT& suggested);
-    void onRowsChanged(Control& control, ReportRows::Change change, int row);
-    void showRowCounts();
-    void syncListSelection(Control& control);
-    void onListSelectionChanged(Control& control);
-    void fire(Control& control, Event event, int argument = 0);
-    void fireWindow(Event event);
     void deliverHotkey(int identifier);
+    void fireWindow(Event event);
 
-    Control& find(std::string_view name);
-    const Control& find(std::string_view name) const;
-    Control* byWindow(HWND window);
-    HWND parentWindow(const Control& control) const;
-    int scale(int value) const { return MulDiv(value, static_cast<int>(dpi_), 96); }
+    Win32Control& find(std::string_view name) const;
+    Win32Control* byWindow(HWND window) const;
 
     Win32WindowSystem& system_;
     const WindowDefinition& definition_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
-    HFONT font_ = nullptr;
-    HFONT linkFont_ = nullptr;
-    HFONT lineFont_ = nullptr;  // twelve-pixel lines
-    HBRUSH background_ = nullptr;
-    HIMAGELIST images_ = nullptr;
-    std::vector<Control> controls_;
-    std::unordered_map<HWND, size_t> byWindow_;
+    FormFonts fonts_;
+    HBRUSH background_ = nullptr;  // a stock or system brush, never deleted
+    std::vector<std::unique_ptr<Win32Control>> controls_;
+    std::unordered_map<HWND, Win32Control*> byWindow_;
     std::map<Event, Handler> windowHandlers_;
     std::function<bool()> allowClose_;
-    std::wstring textBuffer_;  // text handed to list and toolbar notifications
-    bool syncingSelection_ = false;
     bool opened_ = false;
 };
 

@@ -1,0 +1,25 @@
+#include "framework/win32/Controls.h"
+
+namespace framework::win32 {
+
+void Button::create(HWND parent) {
+    window_ = createWindow(parent, 0, L"BUTTON", definition().caption, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE);
+}
+
+bool Button::onCommand(WPARAM wParam) {
+    if (HIWORD(wParam) == BN_CLICKED) fire(Event::Click);
+    return true;
+}
+
+void CheckBox::create(HWND parent) {
+    window_ = createWindow(parent, 0, L"BUTTON", definition().caption, WS_TABSTOP | BS_AUTOCHECKBOX);
+    setChecked(definition().checked);
+}
+
+bool CheckBox::checked() const { return window_ && SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::setChecked(bool checked) {
+    if (window_) SendMessageW(window_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace framework::win32

@@ -1,0 +1,125 @@
+#include "framework/win32/Win32Control.h"
+
+#include "framework/win32/Controls.h"
+#include "framework/win32/FormFonts.h"
+#include "text/win32/WideText.h"
+
+namespace framework::win32 {
+
+using text::narrow;
+using text::widen;
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::unique_ptr<Win32Control> makeControl(FormContext& form, const ControlDefinition& definition, int index) {
+    switch (definition.kind) {
+        case ControlKind::Toolbar: return std::make_unique<Toolbar>(form, definition, index);
+        case ControlKind::GroupBox: return std::make_unique<GroupBox>(form, definition, index);
+        case ControlKind::ReportList: return std::make_unique<ReportList>(form, definition, index);
+        case ControlKind::Button: return std::make_unique<Button>(form, definition, index);
+        case ControlKind::Edit: return std::make_unique<Edit>(form, definition, index);
+        case ControlKind::CheckBox: return std::make_unique<CheckBox>(form, definition, index);
+        case ControlKind::DropDownList: return std::make_unique<DropDownList>(form, definition, index);
+        case ControlKind::TransparentLabel:
+        case ControlKind::Label: return std::make_unique<Label>(form, definition, index);
+        case ControlKind::Hyperlink: return std::make_unique<Hyperlink>(form, definition, index);
+        case ControlKind::HtmlViewer: return std::make_unique<HtmlViewer>(form, definition, index);
+        case ControlKind::FileDialog: return std::make_unique<FileDialog>(form, definition, index);
+        case ControlKind::Timer: return std::make_unique<Timer>(form, definition, index);
+        case ControlKind::InvisibleLabel: return std::make_unique<InvisibleLabel>(form, definition, index);
+        case ControlKind::Menu: return std::make_unique<Menu>(form, definition, index);
+    }
+    return nullptr;
+}
+
+Win32Control::Win32Control(FormContext& form, const ControlDefinition& definition, int index)
+    : form_(form),
+      caption_(definition.caption),
+      definition_(definition),
+      index_(index),
+      position_{definition.place.left, definition.place.top} {}
+
+HWND Win32Control::createWindow(HWND parent, DWORD exStyle, const wchar_t* windowClass, std::string_view text,
+                                DWORD style) {
+    const DWORD base = WS_CHILD | WS_CLIPSIBLINGS | (definition_.visible ? WS_VISIBLE : 0) |
+                       (definition_.enabled ? 0 : WS_DISABLED);
+    // The form is the creation parameter that its containers' window procedure looks for.
+    return CreateWindowExW(exStyle, windowClass, widen(text).c_str(), base | style, 0, 0, 0, 0, parent,
+                           childIdentifier(identifier()), form_.instance(), &form_);
+}
+
+void Win32Control::applyFonts() {
+    if (window_) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.fonts().of(definition_)), TRUE);
+}
+
+void Win32Control::place() {
+    if (!window_) return;
+    int width = form_.scale(definition_.place.width);
+    int height = form_.scale(definition_.place.height);
+    if (definition_.fullWidth) {
+        RECT client;
+        GetClientRect(form_.formWindow(), &client);
+        width = client.right;
+    }
+    height = windowHeight(width, height);
+    SetWindowPos(window_, nullptr, form_.scale(position_.x), form_.scale(position_.y), width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    placed(width, height);
+}
+
+bool Win32Control::visible() const { return window_ && (GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void Win32Control::setVisible(bool visible) {
+    if (window_) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32Control::enabled() const { return window_ && IsWindowEnabled(window_); }
+
+void Win32Control::setEnabled(bool enabled) {
+    if (window_) EnableWindow(window_, enabled);
+}
+
+std::string Win32Control::text() const { return window_ ? narrow(windowText(window_)) : caption_; }
+
+void Win32Control::setText(std::string_view text) {
+    caption_ = text;
+    if (window_) SetWindowTextW(window_, widen(text).c_str());
+}
+
+void Win32Control::focus() {
+    if (window_) SetFocus(window_);
+}
+
+void Win32Control::connect(Event event, Handler handler) {
+    handlers_[event] = std::move(handler);
+    connected(event);
+}
+
+void Win32Control::fire(Event event, int argument) {
+    const auto it = handlers_.find(event);
+    if (it == handlers_.end()) return;
+    const Handler handler = it->second;  // a handler may replace itself or destroy the form
+    handler(argument);
+}
+
+void Win32Control::subclass() {
+    SetWindowSubclass(window_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK Win32Control::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR control) {
+    auto* self = reinterpret_cast<Win32Control*>(control);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, subclassProcedure, 0);
+    if (!self->form_.formWindow()) return DefSubclassProc(window, message, wParam, lParam);
+    return self->onOwnMessage(window, message, wParam, lParam);
+}
+
+LRESULT Win32Control::onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace framework::win32
