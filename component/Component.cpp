@@ -21,39 +21,34 @@
 #include "component/Input.h"
 #include "component/KeyNames.h"
 #include "component/Module.h"
+#include "utils/ScopedWin.h"
 
 namespace qdauto {
 namespace {
 
+using utils::ComPtr;
+using utils::ScopedVariant;
+
 // The arguments of one call, converted to the types the method takes, in the caller's order.
-struct Arguments {
-    VARIANT values[2];
-    Arguments() {
-        for (VARIANT& v : values) VariantInit(&v);
-    }
-    ~Arguments() {
-        for (VARIANT& v : values) VariantClear(&v);
-    }
-    Arguments(const Arguments&) = delete;
-    Arguments& operator=(const Arguments&) = delete;
-};
+using Arguments = ScopedVariant[2];
 
 LONG result(bool succeeded) { return succeeded ? 1 : 0; }
 
-LONG moveTo(const VARIANT* a) { return result(input::moveTo(a[0].lVal, a[1].lVal)); }
-LONG leftClick(const VARIANT*) { return result(input::click(input::Button::Left, 1)); }
-LONG leftDoubleClick(const VARIANT*) { return result(input::click(input::Button::Left, 2)); }
-LONG rightClick(const VARIANT*) { return result(input::click(input::Button::Right, 1)); }
+LONG moveTo(const Arguments& a) { return result(input::moveTo(a[0].get().lVal, a[1].get().lVal)); }
+LONG leftClick(const Arguments&) { return result(input::click(input::Button::Left, 1)); }
+LONG leftDoubleClick(const Arguments&) { return result(input::click(input::Button::Left, 2)); }
+LONG rightClick(const Arguments&) { return result(input::click(input::Button::Right, 1)); }
 
-LONG sendText(const VARIANT* a) {
+LONG sendText(const Arguments& a) {
     // Window handles fit in 32 bits; a 64-bit handle is the 32-bit value sign-extended.
-    const HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(a[0].lVal));
-    return result(input::sendText(window, std::wstring_view(a[1].bstrVal, SysStringLen(a[1].bstrVal))));
+    const HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(a[0].get().lVal));
+    const BSTR text = a[1].get().bstrVal;
+    return result(input::sendText(window, std::wstring_view(text, SysStringLen(text))));
 }
 
-LONG keyPressName(const VARIANT* a) {
+LONG keyPressName(const Arguments& a) {
     // Key names and codes are short and ASCII; anything else names no key.
-    const std::wstring_view text(a[0].bstrVal, SysStringLen(a[0].bstrVal));
+    const std::wstring_view text(a[0].get().bstrVal, SysStringLen(a[0].get().bstrVal));
     char name[8];
     if (text.size() > sizeof name) return 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -69,7 +64,7 @@ struct Method {
     DISPID id;
     UINT parameterCount;
     VARTYPE parameterTypes[2];
-    LONG (*run)(const VARIANT* arguments);
+    LONG (*run)(const Arguments& arguments);
 };
 
 constexpr Method kMethods[] = {
@@ -103,12 +98,9 @@ const Method* methodWithId(DISPID id) {
 
 // Converts one argument as given (by value or by reference) to the type the method takes.
 HRESULT convert(VARIANT* given, VARTYPE type, LCID locale, VARIANT* converted) {
-    VARIANT value;
-    VariantInit(&value);
-    HRESULT hr = VariantCopyInd(&value, given);
-    if (SUCCEEDED(hr)) hr = VariantChangeTypeEx(converted, &value, locale, 0, type);
-    VariantClear(&value);
-    return hr;
+    ScopedVariant value;
+    const HRESULT hr = VariantCopyInd(&value.get(), given);
+    return SUCCEEDED(hr) ? VariantChangeTypeEx(converted, &value.get(), locale, 0, type) : hr;
 }
 
 class Component final : public IDispatch {
@@ -119,7 +111,7 @@ public:
     static void* operator new(size_t size) noexcept { return HeapAlloc(GetProcessHeap(), 0, size); }
     static void operator delete(void* memory) noexcept { HeapFree(GetProcessHeap(), 0, memory); }
 
-    HRESULT initialize() { return CoCreateFreeThreadedMarshaler(static_cast<IUnknown*>(this), &marshaler_); }
+    HRESULT initialize() { return CoCreateFreeThreadedMarshaler(static_cast<IUnknown*>(this), marshaler_.receive()); }
 
     // IUnknown
 
@@ -154,12 +146,9 @@ public:
         if (!typeInfo) return E_POINTER;
         *typeInfo = nullptr;
         if (index != 0) return DISP_E_BADINDEX;
-        ITypeLib* library = nullptr;
-        HRESULT hr = loadTypeLibrary(&library);
-        if (FAILED(hr)) return hr;
-        hr = library->GetTypeInfoOfGuid(kInterfaceId, typeInfo);
-        library->Release();
-        return hr;
+        ComPtr<ITypeLib> library;
+        const HRESULT hr = loadTypeLibrary(library.receive());
+        return FAILED(hr) ? hr : library->GetTypeInfoOfGuid(kInterfaceId, typeInfo);
     }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID reserved, LPOLESTR* names, UINT count, LCID,
@@ -188,13 +177,13 @@ public:
         for (UINT i = 0; i < count; ++i) {
             const UINT position = count - 1 - i;  // the caller passes the arguments last to first
             const HRESULT hr = convert(&parameters->rgvarg[position], method->parameterTypes[i], locale,
-                                       &arguments.values[i]);
+                                       &arguments[i].get());
             if (FAILED(hr)) {
                 if (argumentError) *argumentError = position;
                 return hr;
             }
         }
-        const LONG outcome = method->run(arguments.values);
+        const LONG outcome = method->run(arguments);
         if (value) {
             VariantInit(value);
             value->vt = VT_I4;
@@ -205,12 +194,12 @@ public:
 
 private:
     ~Component() {
-        if (marshaler_) marshaler_->Release();
+        marshaler_.reset();  // while the library is still counted in use
         module::releaseUse();
     }
 
     LONG references_ = 1;
-    IUnknown* marshaler_ = nullptr;  // the free-threaded marshaler, aggregated
+    ComPtr<IUnknown> marshaler_;  // the free-threaded marshaler, aggregated
 };
 
 class ClassFactory final : public IClassFactory {
@@ -238,12 +227,10 @@ public:
         if (!object) return E_POINTER;
         *object = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
-        Component* component = new Component;
+        const ComPtr<Component> component(new Component);
         if (!component) return E_OUTOFMEMORY;
-        HRESULT hr = component->initialize();
-        if (SUCCEEDED(hr)) hr = component->QueryInterface(interfaceId, object);
-        component->Release();
-        return hr;
+        const HRESULT hr = component->initialize();
+        return FAILED(hr) ? hr : component->QueryInterface(interfaceId, object);
     }
 
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {

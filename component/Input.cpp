@@ -1,9 +1,10 @@
 #include "component/Input.h"
 
+#include <new>
+
 #include "component/KeyNames.h"
 #include "component/Module.h"
-
-#include <new>
+#include "utils/ScopedWin.h"
 
 namespace qdauto::input {
 namespace {
@@ -127,9 +128,8 @@ private:
     PlacementKeeper() = default;
 
     bool start() {
-        const HANDLE thread = CreateThread(nullptr, 0, run, this, 0, nullptr);
-        if (!thread) return false;
-        CloseHandle(thread);
+        // The thread runs on without its handle.
+        if (!utils::ScopedHandle(CreateThread(nullptr, 0, run, this, 0, nullptr))) return false;
         module::addUse();  // the thread keeps the library loaded
         return true;
     }

@@ -8,6 +8,7 @@
 
 #include "component/Component.h"
 #include "component/Module.h"
+#include "utils/ScopedWin.h"
 
 #ifdef __MINGW32__
 // In oleaut32 since Windows Vista; MinGW-w64's headers lack them.
@@ -61,18 +62,13 @@ class WrittenKey {
 public:
     WrittenKey(HKEY parent, const wchar_t* path, const wchar_t* value, LSTATUS& status) {
         if (status != ERROR_SUCCESS) return;
-        status = RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key_, nullptr);
-        if (status == ERROR_SUCCESS && value) status = setText(key_, nullptr, value);
+        status = RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, key_.receive(), nullptr);
+        if (status == ERROR_SUCCESS && value) status = setText(key_.get(), nullptr, value);
     }
-    ~WrittenKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    WrittenKey(const WrittenKey&) = delete;
-    WrittenKey& operator=(const WrittenKey&) = delete;
-    operator HKEY() const { return key_; }
+    operator HKEY() const { return key_.get(); }
 
 private:
-    HKEY key_ = nullptr;
+    utils::ScopedKey key_;
 };
 
 // The class with its server, its ProgIDs and its type library; the ProgIDs pointing to it.
@@ -118,13 +114,11 @@ LSTATUS removeClass(HKEY root, const ClassKeyPath& classPath) {
 
 // The type library, registered where the class is: for the machine, or for the user.
 HRESULT registerTypeLibrary(const module::Path& library, bool forUser) {
-    ITypeLib* typeLibrary = nullptr;
-    HRESULT hr = LoadTypeLibEx(library.text(), REGKIND_NONE, &typeLibrary);
+    utils::ComPtr<ITypeLib> typeLibrary;
+    const HRESULT hr = LoadTypeLibEx(library.text(), REGKIND_NONE, typeLibrary.receive());
     if (FAILED(hr)) return hr;
     auto* path = const_cast<LPOLESTR>(library.text());
-    hr = forUser ? RegisterTypeLibForUser(typeLibrary, path, nullptr) : RegisterTypeLib(typeLibrary, path, nullptr);
-    typeLibrary->Release();
-    return hr;
+    return forUser ? RegisterTypeLibForUser(typeLibrary.get(), path, nullptr) : RegisterTypeLib(typeLibrary.get(), path, nullptr);
 }
 
 }  // namespace

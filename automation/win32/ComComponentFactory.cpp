@@ -3,30 +3,20 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <utility>
 #include <vector>
 
 #include "text/win32/WideText.h"
+#include "utils/ScopedWin.h"
 
 namespace automation::win32 {
 namespace {
 
 using text::widen;
 
-// Holds a VARIANT for the length of a call.
-struct Variant {
-    VARIANT value;
-    Variant() { VariantInit(&value); }
-    ~Variant() { VariantClear(&value); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-};
-
 class DispatchInstance final : public ComponentInstance {
 public:
-    explicit DispatchInstance(IDispatch* dispatch) : dispatch_(dispatch) {}
-    ~DispatchInstance() override { dispatch_->Release(); }
-    DispatchInstance(const DispatchInstance&) = delete;
-    DispatchInstance& operator=(const DispatchInstance&) = delete;
+    explicit DispatchInstance(utils::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
 
     std::int32_t call(std::string_view method, std::span<const Argument> arguments) override {
         std::wstring name = widen(method);
@@ -35,9 +25,9 @@ public:
         if (FAILED(dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return 0;
 
         // IDispatch takes the arguments last to first.
-        std::vector<Variant> values(arguments.size());
+        std::vector<utils::ScopedVariant> values(arguments.size());
         for (size_t i = 0; i < arguments.size(); ++i) {
-            VARIANT& v = values[arguments.size() - 1 - i].value;
+            VARIANT& v = values[arguments.size() - 1 - i].get();
             if (const auto* number = std::get_if<std::int32_t>(&arguments[i])) {
                 v.vt = VT_I4;
                 v.lVal = *number;
@@ -49,18 +39,18 @@ public:
         }
         std::vector<VARIANT> raw;
         raw.reserve(values.size());
-        for (const Variant& v : values) raw.push_back(v.value);
+        for (const utils::ScopedVariant& v : values) raw.push_back(v.get());
         DISPPARAMS parameters{raw.data(), nullptr, static_cast<UINT>(raw.size()), 0};
-        Variant result;
-        if (FAILED(dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result.value,
+        utils::ScopedVariant result;
+        if (FAILED(dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result.get(),
                                      nullptr, nullptr)))
             return 0;
-        if (FAILED(VariantChangeType(&result.value, &result.value, 0, VT_I4))) return 0;
-        return result.value.lVal;
+        if (FAILED(VariantChangeType(&result.get(), &result.get(), 0, VT_I4))) return 0;
+        return result.get().lVal;
     }
 
 private:
-    IDispatch* dispatch_;
+    utils::ComPtr<IDispatch> dispatch_;
 };
 
 }  // namespace
@@ -68,12 +58,12 @@ private:
 std::unique_ptr<ComponentInstance> ComComponentFactory::create(std::string_view classId) {
     CLSID clsid;
     if (FAILED(CLSIDFromString(widen(classId).c_str(), &clsid))) return nullptr;
-    IDispatch* dispatch = nullptr;
+    utils::ComPtr<IDispatch> dispatch;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&dispatch))) ||
+                                dispatch.receiveVoid())) ||
         !dispatch)
         return nullptr;
-    return std::make_unique<DispatchInstance>(dispatch);
+    return std::make_unique<DispatchInstance>(std::move(dispatch));
 }
 
 }  // namespace automation::win32

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "text/win32/WideText.h"
+#include "utils/ScopedWin.h"
 
 namespace framework::win32 {
 
@@ -17,33 +18,14 @@ using text::narrow;
 using text::widen;
 namespace {
 
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    operator HINTERNET() const { return handle_; }
-
-private:
-    HINTERNET handle_;
-};
+using InternetHandle = utils::Scoped<utils::NullIsNone<HINTERNET, InternetCloseHandle>>;
 
 // What the reading thread and the waiting caller share; it lives as long as either of them.
 struct PendingRead {
     std::mutex mutex;
     std::string bytes;
     bool abandoned = false;
-    HANDLE finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-
-    PendingRead() = default;
-    ~PendingRead() {
-        if (finished) CloseHandle(finished);
-    }
-    PendingRead(const PendingRead&) = delete;
-    PendingRead& operator=(const PendingRead&) = delete;
+    utils::ScopedHandle finished{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 constexpr DWORD kFreshRequest = INTERNET_FLAG_RELOAD | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
@@ -64,16 +46,16 @@ void readBody(PendingRead& read, const std::wstring& address, const Platform::We
     DWORD timeout = static_cast<DWORD>(limits.timeoutMilliseconds);
     for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
                                INTERNET_OPTION_DATA_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
-        InternetSetOptionW(session, option, &timeout, sizeof timeout);
-    const InternetHandle request(InternetOpenUrlW(session, address.c_str(), nullptr, 0, kFreshRequest, 0));
-    if (!request || failedStatus(request)) return;
+        InternetSetOptionW(session.get(), option, &timeout, sizeof timeout);
+    const InternetHandle request(InternetOpenUrlW(session.get(), address.c_str(), nullptr, 0, kFreshRequest, 0));
+    if (!request || failedStatus(request.get())) return;
     char chunk[16384];
     for (;;) {
         // Waiting for what is there, rather than for a full chunk, lets a trickle be abandoned.
         DWORD available = 0;
-        if (!InternetQueryDataAvailable(request, &available, 0, 0) || available == 0) return;
+        if (!InternetQueryDataAvailable(request.get(), &available, 0, 0) || available == 0) return;
         DWORD got = 0;
-        const bool ok = InternetReadFile(request, chunk, std::min<DWORD>(available, sizeof chunk), &got);
+        const bool ok = InternetReadFile(request.get(), chunk, std::min<DWORD>(available, sizeof chunk), &got);
         const std::lock_guard lock(read.mutex);
         if (read.abandoned) return;
         read.bytes.append(chunk, std::min<size_t>(got, limits.maxBytes - read.bytes.size()));
@@ -90,12 +72,12 @@ std::string httpGet(const std::string& address, const Platform::WebRead& limits)
     try {
         std::thread([read, url = widen(address), limits] {
             readBody(*read, url, limits);
-            SetEvent(read->finished);
+            SetEvent(read->finished.get());
         }).detach();
     } catch (const std::system_error&) {
         return {};
     }
-    WaitForSingleObject(read->finished, static_cast<DWORD>(std::max(limits.deadlineMilliseconds, 0)));
+    WaitForSingleObject(read->finished.get(), static_cast<DWORD>(std::max(limits.deadlineMilliseconds, 0)));
     const std::lock_guard lock(read->mutex);
     read->abandoned = true;
     return std::move(read->bytes);

@@ -109,48 +109,39 @@ private:
 };
 
 WebBrowserHost::WebBrowserHost(HWND window) : window_(window), site_(new Site(window)) {
-    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                reinterpret_cast<void**>(&object_))))
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.receiveVoid())))
         return;
-    object_->SetClientSite(site_);
-    OleSetContainedObject(object_, TRUE);
+    object_->SetClientSite(site_.get());
+    OleSetContainedObject(object_.get(), TRUE);
     RECT place;
     GetClientRect(window_, &place);
-    if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_, &place)) ||
-        FAILED(object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser_)))) {
-        browser_ = nullptr;
-        return;
-    }
-    browser_->put_Silent(VARIANT_TRUE);  // no dialogs of the page's scripts
+    if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, window_, &place))) return;
+    browser_ = object_.as<IWebBrowser2>(IID_IWebBrowser2);
+    if (browser_) browser_->put_Silent(VARIANT_TRUE);  // no dialogs of the page's scripts
 }
 
 WebBrowserHost::~WebBrowserHost() {
-    if (browser_) browser_->Release();
+    browser_.reset();
     if (object_) {
         object_->Close(OLECLOSE_NOSAVE);
         object_->SetClientSite(nullptr);
-        object_->Release();
     }
-    site_->Release();
 }
 
 void WebBrowserHost::navigate(std::string_view address) {
     if (!browser_) return;
-    VARIANT url;
-    VariantInit(&url);
-    url.vt = VT_BSTR;
-    url.bstrVal = SysAllocString(widen(address).c_str());
-    if (url.bstrVal) browser_->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);
-    VariantClear(&url);
+    utils::ScopedVariant url;
+    url.get().vt = VT_BSTR;
+    url.get().bstrVal = SysAllocString(widen(address).c_str());
+    if (url.get().bstrVal) browser_->Navigate2(&url.get(), nullptr, nullptr, nullptr, nullptr);
 }
 
 void WebBrowserHost::fit() {
-    IOleInPlaceObject* inPlace = nullptr;
-    if (!object_ || FAILED(object_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) return;
+    const auto inPlace = object_.as<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    if (!inPlace) return;
     RECT place;
     GetClientRect(window_, &place);
     inPlace->SetObjectRects(&place, &place);
-    inPlace->Release();
 }
 
 }  // namespace framework::win32

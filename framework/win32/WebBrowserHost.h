@@ -7,7 +7,8 @@
 
 #include <string_view>
 
-struct IOleObject;
+#include "utils/ScopedWin.h"
+
 struct IWebBrowser2;
 
 namespace framework::win32 {
@@ -20,7 +21,7 @@ public:
     WebBrowserHost(const WebBrowserHost&) = delete;
     WebBrowserHost& operator=(const WebBrowserHost&) = delete;
 
-    bool created() const { return browser_ != nullptr; }
+    bool created() const { return static_cast<bool>(browser_); }
     void navigate(std::string_view address);
     // The window's client area changed.
     void fit();
@@ -29,9 +30,10 @@ private:
     class Site;
 
     HWND window_;
-    Site* site_ = nullptr;
-    IOleObject* object_ = nullptr;
-    IWebBrowser2* browser_ = nullptr;
+    // Let go of in reverse: the browser, the control, then the site that the control used.
+    utils::ComPtr<Site> site_;
+    utils::ComPtr<IOleObject> object_;
+    utils::ComPtr<IWebBrowser2> browser_;
 };
 
 }  // namespace framework::win32

@@ -16,24 +16,13 @@
 #include "framework/win32/InputBox.h"
 #include "framework/win32/Shell.h"
 #include "text/win32/WideText.h"
+#include "utils/ScopedWin.h"
 
 namespace framework::win32 {
 
 using text::narrow;
 using text::widen;
 namespace {
-
-// Closes a file handle when it goes out of scope.
-struct FileHandle {
-    HANDLE handle;
-    explicit FileHandle(HANDLE h) : handle(h) {}
-    ~FileHandle() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle != INVALID_HANDLE_VALUE; }
-};
 
 std::wstring executablePath() {
     std::wstring path(MAX_PATH, L'\0');
@@ -51,16 +40,13 @@ std::wstring executablePath() {
 class EventToken final : public CancelToken {
 public:
     EventToken() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~EventToken() override { CloseHandle(event_); }
-    EventToken(const EventToken&) = delete;
-    EventToken& operator=(const EventToken&) = delete;
-    HANDLE event() const { return event_; }
+    HANDLE event() const { return event_.get(); }
 
 protected:
-    void wake() override { SetEvent(event_); }
+    void wake() override { SetEvent(event_.get()); }
 
 private:
-    HANDLE event_;
+    utils::ScopedHandle event_;
 };
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -70,14 +56,11 @@ private:
 // One waitable timer per thread: high resolution where the system has it; else a plain one,
 // with the system timer period lowered to 1 ms while it runs.
 struct ThreadTimer {
-    HANDLE handle = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-    bool highResolution = handle != nullptr;
+    utils::ScopedHandle handle{CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS)};
+    bool highResolution = static_cast<bool>(handle);
     ThreadTimer() {
-        if (!handle) handle = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+        if (!handle) handle.reset(CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS));
     }
-    ~ThreadTimer() { CloseHandle(handle); }
-    ThreadTimer(const ThreadTimer&) = delete;
-    ThreadTimer& operator=(const ThreadTimer&) = delete;
 };
 
 HKEY rootKey(Platform::RegistryRoot root) {
@@ -150,27 +133,27 @@ bool Win32Platform::fileExists(const std::string& path) {
 }
 
 bool Win32Platform::writeFile(const std::string& path, std::string_view bytes) {
-    const FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    const utils::ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file.handle, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
     return true;
 }
 
 std::optional<std::string> Win32Platform::readFile(const std::string& path) {
-    const FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const utils::ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file.valid() || !GetFileSizeEx(file.handle, &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
-        if (!ReadFile(file.handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr)) return std::nullopt;
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr)) return std::nullopt;
         if (read == 0) break;
         done += read;
     }
@@ -207,23 +190,19 @@ bool Win32Platform::replaceFile(const std::string& path, std::string_view bytes)
 
 bool Win32Platform::setRegistryText(RegistryRoot root, const std::string& key, const std::string& valueName,
                                     const std::string& text) {
-    HKEY opened = nullptr;
-    if (RegCreateKeyExW(rootKey(root), widen(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
+    utils::ScopedKey opened;
+    if (RegCreateKeyExW(rootKey(root), widen(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.receive(), nullptr) !=
         ERROR_SUCCESS)
         return false;
     const std::wstring data = widen(text);
-    const LSTATUS status = RegSetValueExW(opened, widen(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(opened);
-    return status == ERROR_SUCCESS;
+    return RegSetValueExW(opened.get(), widen(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool Win32Platform::deleteRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(rootKey(root), widen(key).c_str(), 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return false;
-    const LSTATUS status = RegDeleteValueW(opened, widen(valueName).c_str());
-    RegCloseKey(opened);
-    return status == ERROR_SUCCESS;
+    utils::ScopedKey opened;
+    if (RegOpenKeyExW(rootKey(root), widen(key).c_str(), 0, KEY_SET_VALUE, opened.receive()) != ERROR_SUCCESS) return false;
+    return RegDeleteValueW(opened.get(), widen(valueName).c_str()) == ERROR_SUCCESS;
 }
 
 bool Win32Platform::deleteRegistryKey(RegistryRoot root, const std::string& key) {
@@ -244,12 +223,11 @@ bool Win32Platform::registerComponent(const std::string& path) {
     wchar_t shortPath[255] = {};
     const DWORD length = GetShortPathNameW(widen(path).c_str(), shortPath, 255);
     if (length == 0 || length >= 255) return false;
-    const HMODULE library = LoadLibraryW(shortPath);
+    const utils::ScopedLibrary library(LoadLibraryW(shortPath));
     if (!library) return false;
     using Entry = HRESULT(__stdcall*)();
-    const auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    const auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library.get(), "DllRegisterServer")));
     if (entry) entry();
-    FreeLibrary(library);
     return entry != nullptr;
 }
 
@@ -323,12 +301,12 @@ bool sleepOnTimer(int milliseconds, HANDLE cancelled) {
     if (!timer.highResolution) timeBeginPeriod(1);
     LARGE_INTEGER due;
     due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns
-    SetWaitableTimer(timer.handle, &due, 0, nullptr, nullptr, FALSE);
-    const HANDLE handles[] = {cancelled, timer.handle};
+    SetWaitableTimer(timer.handle.get(), &due, 0, nullptr, nullptr, FALSE);
+    const HANDLE handles[] = {cancelled, timer.handle.get()};
     DWORD woken = 0;
     while ((woken = MsgWaitForMultipleObjectsEx(2, handles, INFINITE, QS_SENDMESSAGE, 0)) == WAIT_OBJECT_0 + 2)
         answerSentCalls();
-    CancelWaitableTimer(timer.handle);
+    CancelWaitableTimer(timer.handle.get());
     if (!timer.highResolution) timeEndPeriod(1);
     return woken != WAIT_OBJECT_0;
 }

@@ -25,11 +25,7 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance), 
     calls.hInstance = instance_;
     calls.lpszClassName = kCallWindowClass;
     RegisterClassExW(&calls);
-    callWindow_ = CreateWindowExW(0, kCallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
-}
-
-Win32WindowSystem::~Win32WindowSystem() {
-    if (callWindow_) DestroyWindow(callWindow_);
+    callWindow_.reset(CreateWindowExW(0, kCallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
 }
 
 std::unique_ptr<Form> Win32WindowSystem::createForm(const WindowDefinition& definition) {
@@ -60,7 +56,7 @@ void Win32WindowSystem::callOnUiThread(const std::function<void()>& call) {
         return;
     }
     // A window that is gone (the program is ending) makes this a no-op.
-    SendMessageW(callWindow_, kRunCall, 0, reinterpret_cast<LPARAM>(&call));
+    SendMessageW(callWindow_.get(), kRunCall, 0, reinterpret_cast<LPARAM>(&call));
 }
 
 LRESULT CALLBACK Win32WindowSystem::callWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/WindowSystem.h"
+#include "utils/ScopedWin.h"
 
 namespace framework::win32 {
 
@@ -14,7 +15,6 @@ class Win32Form;
 class Win32WindowSystem final : public WindowSystem {
 public:
     explicit Win32WindowSystem(HINSTANCE instance);
-    ~Win32WindowSystem() override;
     Win32WindowSystem(const Win32WindowSystem&) = delete;
     Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
@@ -32,7 +32,7 @@ private:
 
     HINSTANCE instance_;
     DWORD uiThread_;
-    HWND callWindow_ = nullptr;
+    utils::Scoped<utils::NullIsNone<HWND, DestroyWindow>> callWindow_;
     std::vector<Win32Form*> liveForms_;
 };
 

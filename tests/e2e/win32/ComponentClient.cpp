@@ -35,10 +35,12 @@
 #include <vector>
 
 #include "text/win32/WideText.h"
+#include "utils/ScopedWin.h"
 #include "JsonText.h"
 
 using text::narrow;
 using text::widen;
+using utils::ComPtr;
 
 namespace {
 
@@ -70,7 +72,6 @@ public:
     }
     ~CallArguments() {
         for (VARIANT& v : values_) VariantClear(&v);
-        for (VARIANT& v : referenced_) VariantClear(&v);
     }
     CallArguments(const CallArguments&) = delete;
     CallArguments& operator=(const CallArguments&) = delete;
@@ -81,7 +82,8 @@ private:
         VARIANT v;
         VariantInit(&v);
         if (text.starts_with("r:") || text.starts_with("v:")) {
-            VARIANT& target = referenced_.emplace_back(parse(text.substr(2)));
+            VARIANT& target = referenced_.emplace_back().get();
+            target = parse(text.substr(2));
             if (text[0] == 'v') {
                 v.vt = VT_VARIANT | VT_BYREF;
                 v.pvarVal = &target;
@@ -111,8 +113,8 @@ private:
     }
     static BSTR bstr(const std::wstring& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
-    std::vector<VARIANT> values_;
-    std::list<VARIANT> referenced_;
+    std::vector<VARIANT> values_;  // one array, as DISPPARAMS takes them
+    std::list<utils::ScopedVariant> referenced_;
 };
 
 std::string call(IDispatch* object, const std::vector<std::string>& step) {
@@ -125,15 +127,14 @@ std::string call(IDispatch* object, const std::vector<std::string>& step) {
     if (FAILED(hr)) return "{\"hr\":" + hex(hr) + ",\"stage\":\"names\"}";
     CallArguments arguments({step.begin() + 2, step.end()});
     DISPPARAMS parameters = arguments.parameters();
-    VARIANT result;
-    VariantInit(&result);
+    utils::ScopedVariant result;
     UINT argumentError = 99;
-    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result, nullptr,
+    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result.get(), nullptr,
                         &argumentError);
     std::string out = "{\"hr\":" + hex(hr);
-    if (SUCCEEDED(hr)) out += ",\"type\":" + std::to_string(result.vt) + ",\"result\":" + std::to_string(result.lVal);
+    if (SUCCEEDED(hr))
+        out += ",\"type\":" + std::to_string(result.get().vt) + ",\"result\":" + std::to_string(result.get().lVal);
     if (argumentError != 99) out += ",\"argument\":" + std::to_string(argumentError);
-    VariantClear(&result);
     return out + "}";
 }
 
@@ -146,18 +147,16 @@ struct ThreadCall {
 
 DWORD WINAPI callOnThread(void* parameter) {
     auto* work = static_cast<ThreadCall*>(parameter);
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    IDispatch* object = nullptr;
-    const HRESULT hr = CoGetInterfaceAndReleaseStream(work->stream, IID_IDispatch, reinterpret_cast<void**>(&object));
+    const utils::ScopedComApartment apartment(COINIT_MULTITHREADED);
+    ComPtr<IDispatch> object;
+    const HRESULT hr = CoGetInterfaceAndReleaseStream(work->stream, IID_IDispatch, object.receiveVoid());
     if (SUCCEEDED(hr)) {
-        const std::string outcome = call(object, work->step);
+        const std::string outcome = call(object.get(), work->step);
         // Without a proxy between, the thread holds the very object that was created.
-        work->result = "{\"direct\":" + std::string(object == work->original ? "true" : "false") + ",\"call\":" + outcome + "}";
-        object->Release();
+        work->result = "{\"direct\":" + std::string(object.get() == work->original ? "true" : "false") + ",\"call\":" + outcome + "}";
     } else {
         work->result = "{\"unmarshaled\":" + hex(hr) + "}";
     }
-    CoUninitialize();
     return 0;
 }
 
@@ -168,10 +167,9 @@ std::string callFromThread(IDispatch* object, const std::vector<std::string>& st
     work.step.assign(step.begin() + 1, step.end());
     const HRESULT hr = CoMarshalInterThreadInterfaceInStream(IID_IDispatch, object, &work.stream);
     if (FAILED(hr)) return "{\"marshaled\":" + hex(hr) + "}";
-    const HANDLE thread = CreateThread(nullptr, 0, callOnThread, &work, 0, nullptr);
+    const utils::ScopedHandle thread(CreateThread(nullptr, 0, callOnThread, &work, 0, nullptr));
     // No message loop here: a call that needed this thread would never finish.
-    const bool finished = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
-    CloseHandle(thread);
+    const bool finished = WaitForSingleObject(thread.get(), 10000) == WAIT_OBJECT_0;
     if (!finished) {
         std::printf("[{\"finished\":false}]\n");
         std::fflush(stdout);
@@ -183,14 +181,10 @@ std::string callFromThread(IDispatch* object, const std::vector<std::string>& st
 // The class that unmarshals what the system's free-threaded marshaler marshals within a process.
 CLSID freeThreadedUnmarshaler() {
     CLSID unmarshaler = CLSID_NULL;
-    IUnknown* marshaler = nullptr;
-    if (FAILED(CoCreateFreeThreadedMarshaler(nullptr, &marshaler))) return unmarshaler;
-    IMarshal* marshal = nullptr;
-    if (SUCCEEDED(marshaler->QueryInterface(IID_IMarshal, reinterpret_cast<void**>(&marshal)))) {
-        marshal->GetUnmarshalClass(IID_IUnknown, marshaler, MSHCTX_INPROC, nullptr, MSHLFLAGS_NORMAL, &unmarshaler);
-        marshal->Release();
-    }
-    marshaler->Release();
+    ComPtr<IUnknown> marshaler;
+    if (FAILED(CoCreateFreeThreadedMarshaler(nullptr, marshaler.receive()))) return unmarshaler;
+    if (const auto marshal = marshaler.as<IMarshal>(IID_IMarshal))
+        marshal->GetUnmarshalClass(IID_IUnknown, marshaler.get(), MSHCTX_INPROC, nullptr, MSHLFLAGS_NORMAL, &unmarshaler);
     return unmarshaler;
 }
 
@@ -210,58 +204,50 @@ std::string lifetime(const std::string& path) {
     };
     auto unloadable = [&] { return canUnloadNow() == S_OK; };
 
+    // Each reference is let go of before the counts that it must no longer hold are checked.
     report("idle", unloadable());
-    IUnknown* unknown = nullptr;
-    report("otherClass", getClassObject(IID_IDispatch, IID_IClassFactory, reinterpret_cast<void**>(&unknown)) ==
+    ComPtr<IUnknown> unknown;
+    report("otherClass", getClassObject(IID_IDispatch, IID_IClassFactory, unknown.receiveVoid()) ==
                              CLASS_E_CLASSNOTAVAILABLE && !unknown);
-    IClassFactory* factory = nullptr;
-    if (FAILED(getClassObject(kClassId, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) return out + "}";
+    ComPtr<IClassFactory> factory;
+    if (FAILED(getClassObject(kClassId, IID_IClassFactory, factory.receiveVoid()))) return out + "}";
     report("factoryHeld", !unloadable());
-    IDispatch* object = nullptr;
-    report("created", SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object))));
+    ComPtr<IDispatch> object;
+    report("created", SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, object.receiveVoid())));
     if (!object) return out + "}";
-    report("noAggregation", factory->CreateInstance(object, IID_IUnknown, reinterpret_cast<void**>(&unknown)) ==
+    report("noAggregation", factory->CreateInstance(object.get(), IID_IUnknown, unknown.receiveVoid()) ==
                                 CLASS_E_NOAGGREGATION && !unknown);
-    factory->Release();
+    factory.reset();
     report("objectHeld", !unloadable());
 
-    IMarshal* marshal = nullptr;
     CLSID unmarshaler = CLSID_NULL;
-    if (SUCCEEDED(object->QueryInterface(IID_IMarshal, reinterpret_cast<void**>(&marshal)))) {
-        marshal->GetUnmarshalClass(IID_IDispatch, object, MSHCTX_INPROC, nullptr, MSHLFLAGS_NORMAL, &unmarshaler);
-        IUnknown* fromObject = nullptr;
-        IUnknown* fromMarshal = nullptr;
-        object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&fromObject));
-        marshal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&fromMarshal));
-        report("oneIdentity", fromObject && fromObject == fromMarshal);
-        IDispatch* back = nullptr;
-        report("marshalerLeadsBack", SUCCEEDED(marshal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&back))) &&
-                                         back == object);
-        if (back) back->Release();
-        if (fromObject) fromObject->Release();
-        if (fromMarshal) fromMarshal->Release();
-        marshal->Release();
+    if (const auto marshal = object.as<IMarshal>(IID_IMarshal)) {
+        marshal->GetUnmarshalClass(IID_IDispatch, object.get(), MSHCTX_INPROC, nullptr, MSHLFLAGS_NORMAL, &unmarshaler);
+        const auto fromObject = object.as<IUnknown>(IID_IUnknown);
+        const auto fromMarshal = marshal.as<IUnknown>(IID_IUnknown);
+        report("oneIdentity", fromObject && fromObject.get() == fromMarshal.get());
+        const auto back = marshal.as<IDispatch>(IID_IDispatch);
+        report("marshalerLeadsBack", back && back.get() == object.get());
     }
     report("freeThreaded", unmarshaler != CLSID_NULL && unmarshaler == freeThreadedUnmarshaler());
-    report("noOtherInterface", object->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(&unknown)) ==
-                                   E_NOINTERFACE && !unknown);
+    report("noOtherInterface", object->QueryInterface(IID_IClassFactory, unknown.receiveVoid()) == E_NOINTERFACE && !unknown);
     UINT typeInfoCount = 99;
-    ITypeInfo* unknownTypeInfo = nullptr;
-    ITypeInfo* typeInformation = nullptr;
+    ComPtr<ITypeInfo> unknownTypeInfo;
+    ComPtr<ITypeInfo> typeInformation;
     report("typeInfo", object->GetTypeInfoCount(&typeInfoCount) == S_OK && typeInfoCount == 1 &&
-                           object->GetTypeInfo(0, 0, &typeInformation) == S_OK && typeInformation &&
-                           object->GetTypeInfo(1, 0, &unknownTypeInfo) == DISP_E_BADINDEX);
-    if (typeInformation) typeInformation->Release();
-    report("lastRelease", object->Release() == 0);
+                           object->GetTypeInfo(0, 0, typeInformation.receive()) == S_OK && typeInformation &&
+                           object->GetTypeInfo(1, 0, unknownTypeInfo.receive()) == DISP_E_BADINDEX);
+    typeInformation.reset();
+    report("lastRelease", object.release()->Release() == 0);
     report("released", unloadable());
 
-    getClassObject(kClassId, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    getClassObject(kClassId, IID_IClassFactory, factory.receiveVoid());
     factory->LockServer(TRUE);
-    factory->Release();
+    factory.reset();
     report("locked", !unloadable());
-    getClassObject(kClassId, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    getClassObject(kClassId, IID_IClassFactory, factory.receiveVoid());
     factory->LockServer(FALSE);
-    factory->Release();
+    factory.reset();
     report("unlocked", unloadable());
     return out + "}";
 }
@@ -279,16 +265,15 @@ std::string bench(IDispatch* object, int calls) {
         LPOLESTR names[] = {name.data()};
         CallArguments arguments({step.begin() + 2, step.end()});
         DISPPARAMS parameters = arguments.parameters();
-        VARIANT result;
-        VariantInit(&result);
+        utils::ScopedVariant result;
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
         DISPID id = 0;
         HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
         if (SUCCEEDED(hr))
-            hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result, nullptr, nullptr);
+            hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result.get(), nullptr, nullptr);
         QueryPerformanceCounter(&end);
-        if (FAILED(hr) || result.lVal != 1) ++failures;
+        if (FAILED(hr) || result.get().lVal != 1) ++failures;
         micros.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart));
     }
     if (micros.empty()) return "null";
@@ -315,28 +300,26 @@ HWND windowFromNumber(const std::string& text) {
 }
 
 std::string typeInfo(IDispatch* object) {
-    ITypeInfo* info = nullptr;
-    if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info))) return "null";
+    ComPtr<ITypeInfo> info;
+    if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.receive()))) return "null";
     TYPEATTR* attributes = nullptr;
     std::string out = "[";
     if (SUCCEEDED(info->GetTypeAttr(&attributes))) {
         for (UINT i = 0; i < attributes->cFuncs; ++i) {
             FUNCDESC* function = nullptr;
             if (FAILED(info->GetFuncDesc(i, &function))) continue;
-            BSTR name = nullptr;
-            info->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
+            utils::ScopedBstr name;
+            info->GetDocumentation(function->memid, name.receive(), nullptr, nullptr, nullptr);
             if (out.size() > 1) out += ',';
-            out += "{\"name\":" + jsonQuoted(narrow(name ? name : L"")) + ",\"id\":" + std::to_string(function->memid);
+            out += "{\"name\":" + jsonQuoted(narrow(name.get() ? name.get() : L"")) + ",\"id\":" + std::to_string(function->memid);
             out += ",\"params\":[";
             for (SHORT p = 0; p < function->cParams; ++p)
                 out += (p ? "," : "") + std::to_string(function->lprgelemdescParam[p].tdesc.vt);
             out += "],\"result\":" + std::to_string(function->elemdescFunc.tdesc.vt) + "}";
-            SysFreeString(name);
             info->ReleaseFuncDesc(function);
         }
         info->ReleaseTypeAttr(attributes);
     }
-    info->Release();
     return out + "]";
 }
 
@@ -353,7 +336,7 @@ std::string classOfProgId(const std::string& progId) {
 int wmain(int argc, wchar_t** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const utils::ScopedComApartment apartment(COINIT_APARTMENTTHREADED);
 
     std::vector<std::vector<std::string>> steps(1);
     for (int i = 1; i < argc; ++i) {
@@ -364,15 +347,15 @@ int wmain(int argc, wchar_t** argv) {
             steps.back().push_back(word);
     }
 
-    IDispatch* object = nullptr;
+    ComPtr<IDispatch> object;  // let go of before the apartment ends
     bool tried = false;
     auto component = [&]() {
         if (!tried) {
             tried = true;
             CoCreateInstance(kClassId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                             reinterpret_cast<void**>(&object));
+                             object.receiveVoid());
         }
-        return object;
+        return object.get();
     };
 
     std::string out = "[";
@@ -420,7 +403,5 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     std::printf("%s]\n", out.c_str());
-    if (object) object->Release();
-    CoUninitialize();
     return 0;
 }

@@ -8,6 +8,8 @@
 
 #include <new>
 
+#include "utils/ScopedWin.h"
+
 namespace {
 
 const CLSID kClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
@@ -80,11 +82,9 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID id, void** object) override {
         if (outer) return CLASS_E_NOAGGREGATION;
-        auto* made = new (std::nothrow) HangingObject;
+        const utils::ComPtr<HangingObject> made(new (std::nothrow) HangingObject);
         if (!made) return E_OUTOFMEMORY;
-        const HRESULT result = made->QueryInterface(id, object);
-        made->Release();
-        return result;
+        return made->QueryInterface(id, object);
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };

@@ -29,6 +29,7 @@
 #include "ui/KeyCommandWindowDefinition.h"
 #include "ui/MainWindowDefinition.h"
 #include "ui/MouseCommandWindowDefinition.h"
+#include "utils/ScopedWin.h"
 #include "JsonText.h"
 
 using framework::ControlDefinition;
@@ -73,15 +74,14 @@ private:
 // Memory in the program's process, for the messages of common controls that take pointers.
 class RemoteBuffer {
 public:
-    RemoteBuffer(HWND window, size_t size) : size_(size) {
+    RemoteBuffer(HWND window, size_t size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+        process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+        if (process_) address_ = VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     }
     ~RemoteBuffer() {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
+        if (address_) VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
@@ -89,10 +89,10 @@ public:
     template <class T>
     T* at(size_t offset) const { return reinterpret_cast<T*>(static_cast<char*>(address_) + offset); }
     void write(size_t offset, const void* data, size_t size) const {
-        WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+        WriteProcessMemory(process_.get(), static_cast<char*>(address_) + offset, data, size, nullptr);
     }
     void read(size_t offset, void* data, size_t size) const {
-        ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+        ReadProcessMemory(process_.get(), static_cast<char*>(address_) + offset, data, size, nullptr);
     }
     std::wstring readText(size_t offset, size_t characters) const {
         std::wstring text(characters, L'\0');
@@ -101,9 +101,8 @@ public:
     }
 
 private:
-    HANDLE process_ = nullptr;
+    utils::ScopedHandle process_;
     void* address_ = nullptr;
-    size_t size_;
 };
 
 const WindowDefinition* definitionByCaption(std::string_view caption) {

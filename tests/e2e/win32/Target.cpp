@@ -22,6 +22,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "utils/ScopedWin.h"
+
 namespace {
 
 std::FILE* logFile = nullptr;
@@ -170,7 +172,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     logLine("{\"event\":\"ready\",\"window\":%ld,\"client\":[%ld,%ld,%ld,%ld]}",
             static_cast<long>(reinterpret_cast<LONG_PTR>(window)), origin.x, origin.y, client.right, client.bottom);
 
-    if (argc >= 7 && std::wstring(argv[6]) == L"cursor") CreateThread(nullptr, 0, watchCursor, nullptr, 0, nullptr);
+    if (argc >= 7 && std::wstring(argv[6]) == L"cursor") {
+        // The watcher runs as long as the program; its handle is not needed.
+        const utils::ScopedHandle watcher(CreateThread(nullptr, 0, watchCursor, nullptr, 0, nullptr));
+    }
     hangAtFirstCharacter = argc >= 7 && std::wstring(argv[6]) == L"hang";
     if (argc >= 7 && std::wstring(argv[6]) == L"siblings") createSiblings(instance, window);
 
