@@ -38,13 +38,16 @@ void Player::toggle() {
     const std::string caption = controls_.caption();
     if (caption == IdleCaption) {
         controls_.setCaption(RunningCaption);
-        // What the run needs of the windows before its first row is done here, on this thread,
-        // so that the run's thread begins with the first row.
+        // What the run needs of the windows before its first call is done here, on this thread,
+        // so that the run's thread begins with the first row's call.
         if (controls_.hidesWindows()) controls_.hideWindows();
         const int passes = text::textToInt32(controls_.runCount());
+        PassStart firstPass{list_.rowCount(), cellsOf(0)};
         std::erase_if(runs_, [](const auto& run) { return run->ended->cancelled(); });
         runs_.push_back(std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()}));
-        platform_.startThread([this, run = runs_.back(), passes] { threadRun(run, passes); });
+        platform_.startThread([this, run = runs_.back(), passes, firstPass = std::move(firstPass)] {
+            threadRun(run, passes, firstPass);
+        });
     } else if (caption == RunningCaption) {
         controls_.setCaption(IdleCaption);
         if (!runs_.empty()) runs_.back()->token->cancel();
@@ -60,7 +63,7 @@ bool Player::stopRun() {
     return std::all_of(runs_.begin(), runs_.end(), [](const auto& run) { return run->ended->cancelled(); });
 }
 
-void Player::threadRun(const std::shared_ptr<Run>& run, int passes) {
+void Player::threadRun(const std::shared_ptr<Run>& run, int passes, const PassStart& firstPass) {
     CancelToken& token = *run->token;
     struct Ended {
         CancelToken& ended;
@@ -69,7 +72,7 @@ void Player::threadRun(const std::shared_ptr<Run>& run, int passes) {
 
     Timeline timeline(platform_, token);
     for (int pass = 1; pass <= passes; ++pass) {
-        if (!playPass(RunKind::Thread, timeline)) return;
+        if (!playPass(RunKind::Thread, timeline, pass == 1 ? &firstPass : nullptr)) return;
         onUiUnlessCancelled(token, [this, left = passes - pass] { controls_.setRunCount(std::to_string(left)); });
     }
     onUiUnlessCancelled(token, [this] {
@@ -87,39 +90,48 @@ void Player::timerRun() {
 
 // The row count is read once: rows added meanwhile wait for the next pass, rows removed read
 // as empty cells.
-bool Player::playPass(RunKind kind, Timeline& timeline) {
-    const int rows = readOnUi([this] { return list_.rowCount(); });
-    for (int row = 0; row < rows; ++row)
-        if (!playRow(row, kind, timeline)) return false;
+bool Player::playPass(RunKind kind, Timeline& timeline, const PassStart* start) {
+    const int rows = start ? start->rows : readOnUi([this] { return list_.rowCount(); });
+    for (int row = 0; row < rows; ++row) {
+        RowCells cells = row == 0 && start ? start->firstRow : readOnUi([&] { return cellsOf(row); });
+        if (!playRow(row, std::move(cells), kind, timeline)) return false;
+    }
     return timeline.wait(PassPause);
 }
 
-// Cells are read when they are needed, so an edit made during the run is played: the row's kind
-// and arguments as it begins, a mouse row's position and click mode after its delay, and the
-// kind and text again after each of the row's waits. (Cells needed at one moment are read in
-// one call on the user-interface thread.)
-bool Player::playRow(int row, RunKind kind, Timeline& timeline) {
+Player::RowCells Player::cellsOf(int row) const {
+    return {list_.cellText(row, KindColumn),
+            list_.cellText(row, DelayColumn),
+            list_.cellText(row, TextColumn),
+            text::textToInt32(list_.cellText(row, XColumn)),
+            text::textToInt32(list_.cellText(row, YColumn)),
+            list_.cellText(row, ClickModeColumn)};
+}
+
+// Cells are read when they are needed, so an edit made during the run is played: the row as it
+// begins, a mouse row's position and click mode again after its delay, and the kind and text
+// again after each of the row's waits. Cells needed at one moment are read in one call on the
+// user-interface thread.
+bool Player::playRow(int row, RowCells cells, RunKind kind, Timeline& timeline) {
     const auto kindAndText = [&] {
         return readOnUi([&] {
             return std::pair(list_.cellText(row, KindColumn), list_.cellText(row, TextColumn));
         });
     };
-    auto [rowKind, delay, text] = readOnUi([&] {
-        return std::tuple(list_.cellText(row, KindColumn), list_.cellText(row, DelayColumn), list_.cellText(row, TextColumn));
-    });
+    std::string rowKind = std::move(cells.kind);
+    std::string text = std::move(cells.text);
     if (rowKind == MouseRow) {
-        if (!timeline.wait(text::textToInt32(delay))) return false;
-        const auto [x, y, mode] = readOnUi([&] {
-            return std::tuple(text::textToInt32(list_.cellText(row, XColumn)), text::textToInt32(list_.cellText(row, YColumn)),
-                              list_.cellText(row, ClickModeColumn));
-        });
+        const int delay = text::textToInt32(cells.delay);
+        if (!timeline.wait(delay)) return false;
+        if (delay > 0) cells = readOnUi([&] { return cellsOf(row); });  // as they are after the delay
+        const std::string& mode = cells.clickMode;
         const bool clicks = mode == LeftClick || mode == LeftDoubleClick || mode == RightClick;
         if (clicks || mode == MoveOnly) {
-            if (!act(timeline, [&, x = x, y = y] { automation_.MoveTo(x, y); })) return false;
+            if (!act(timeline, [&] { automation_.MoveTo(cells.x, cells.y); })) return false;
         }
         if (clicks) {
             if (!timeline.wait(ClickPause)) return false;
-            const bool clicked = act(timeline, [&, mode = mode] {
+            const bool clicked = act(timeline, [&] {
                 if (mode == LeftClick) automation_.LeftClick();
                 else if (mode == LeftDoubleClick) automation_.LeftDoubleClick();
                 else automation_.RightClick();
@@ -130,9 +142,9 @@ bool Player::playRow(int row, RunKind kind, Timeline& timeline) {
     }
     if (rowKind == TextRow) {
         const std::int32_t window = platform_.windowUnderCursor();
-        if (!act(timeline, [&, text = text] { automation_.SendText(window, text); })) return false;
+        if (!act(timeline, [&] { automation_.SendText(window, text); })) return false;
     } else if (rowKind == KeyRow) {
-        if (!act(timeline, [&, text = text] { automation_.KeyPressName(text); })) return false;
+        if (!act(timeline, [&] { automation_.KeyPressName(text); })) return false;
     }
     if (!timeline.wait(RowPause)) return false;
     if (kind == RunKind::Thread) {

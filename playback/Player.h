@@ -44,10 +44,23 @@ public:
 private:
     enum class RunKind { Thread, Timer };
     struct Run;
+    // The cells of a row, read at one moment.
+    struct RowCells {
+        std::string kind, delay, text;
+        int x = 0, y = 0;
+        std::string clickMode;
+    };
+    // What a pass reads first: its row count and its first row.
+    struct PassStart {
+        int rows = 0;
+        RowCells firstRow;
+    };
 
-    void threadRun(const std::shared_ptr<Run>& run, int passes);
-    bool playPass(RunKind kind, Timeline& timeline);
-    bool playRow(int row, RunKind kind, Timeline& timeline);
+    void threadRun(const std::shared_ptr<Run>& run, int passes, const PassStart& firstPass);
+    // The first pass of a run on its thread begins with what was read as the run started.
+    bool playPass(RunKind kind, Timeline& timeline, const PassStart* start = nullptr);
+    bool playRow(int row, RowCells cells, RunKind kind, Timeline& timeline);
+    RowCells cellsOf(int row) const;  // user-interface thread
     // A component call of the run: made unless the run is cancelled (then false). Calls are
     // made one at a time: a run started after a cancel waits for a call that the cancelled run
     // still has in progress, so two runs never act at once, and the canceller waits for none.
@@ -55,8 +68,7 @@ private:
     bool act(Timeline& timeline, Action&& action) {
         const std::lock_guard lock(calls_);
         if (timeline.token().cancelled()) return false;
-        action();
-        timeline.callReturned();
+        timeline.call(action);
         return true;
     }
     // A change to the windows, made on the user-interface thread unless the run is cancelled.

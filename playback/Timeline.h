@@ -1,8 +1,8 @@
 #pragma once
 // The moments of one run. Each wait ends at a deadline counted from the moment the step before
-// it was due, not from when it got done: the reads of cells and the cost of ordinary calls
-// never add up over a run. A step that ends later than the allowance after its due moment (a
-// long text typed, a busy target) moves the timeline to its end, so the wait after it is
+// it was due, not from when it got done: the reads of cells, the cost of ordinary calls and a
+// wait that ended late never add up over a run. A call that takes longer than the allowance (a
+// long text typed, a busy target) moves the timeline to its return, so the wait after it is
 // never shortened by more than the allowance.
 
 #include <cstdint>
@@ -28,10 +28,13 @@ public:
         return platform_.waitUntil(due_, token_);
     }
 
-    // A call of the step has returned: one that overran the allowance counts on from now.
-    void callReturned() {
-        const std::int64_t now = platform_.clockMicroseconds();
-        if (now - due_ > CallAllowanceMicroseconds) due_ = now;
+    // Makes a call of the step; one that takes longer than the allowance counts on from its return.
+    template <class Call>
+    void call(Call&& call) {
+        const std::int64_t issued = platform_.clockMicroseconds();
+        call();
+        const std::int64_t returned = platform_.clockMicroseconds();
+        if (returned - issued > CallAllowanceMicroseconds) due_ = returned;
     }
 
 private:

@@ -6,6 +6,16 @@ void Button::create(HWND parent) {
     window_ = createWindow(parent, 0, L"BUTTON", definition().caption, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE);
 }
 
+// A button paints a new caption at once, as it takes it; here it is painted with the window's
+// next paint instead, so that the run button's caption does not hold up the start of a run.
+void Button::setText(std::string_view text) {
+    if (!window_) return;
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    Win32Control::setText(text);
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 bool Button::onCommand(WPARAM wParam) {
     if (HIWORD(wParam) == BN_CLICKED) fire(Event::Click);
     return true;

@@ -17,6 +17,7 @@ class Button final : public Win32Control {
 public:
     using Win32Control::Win32Control;
     void create(HWND parent) override;
+    void setText(std::string_view text) override;
     bool onCommand(WPARAM wParam) override;
 };
 

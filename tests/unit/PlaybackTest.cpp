@@ -271,7 +271,7 @@ TEST(Player, ACallBeyondTheAllowanceCountsTheNextWaitFromItsReturn) {
     EXPECT_EQ(p.platform.now(), 854);
 }
 
-TEST(Player, AWaitThatEndedLateIsMadeUpByTheWaitsWithoutACall) {
+TEST(Player, AWaitThatEndedLateIsMadeUpByTheWaitsAfterIt) {
     Player p;
     p.add("延时", {"*", "*", "*", "*", "100毫秒"});
     bool late = false;
@@ -281,6 +281,19 @@ TEST(Player, AWaitThatEndedLateIsMadeUpByTheWaitsWithoutACall) {
     p.run();
     EXPECT_EQ(p.trace(), (Trace{"wait 200", "wait 0", "wait 100"}));  // the delay's deadline (300) was past
     EXPECT_EQ(p.platform.now(), 500);
+
+    // A quick call made late, after such a wait, does not move the timeline: the wait after it
+    // makes up for the lateness.
+    Player q;
+    q.add("模拟", {"*", "*", "*", "*", "a"});
+    q.add("模拟", {"*", "*", "*", "*", "b"});
+    bool lateToo = false;
+    q.platform.onWait([&](int) {
+        if (!std::exchange(lateToo, true)) q.platform.advance(350);  // the first row pause ends at 350
+    });
+    q.run();
+    EXPECT_EQ(q.trace(), (Trace{"call KeyPressName(\"a\")", "wait 200", "call KeyPressName(\"b\")", "wait 50", "wait 200"}));
+    EXPECT_EQ(q.platform.now(), 600);
 }
 
 TEST(Player, F9DuringARunLeavesItRunning) {
