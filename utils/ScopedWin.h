@@ -210,7 +210,6 @@ public:
     ScopedBstr(const ScopedBstr&) = delete;
     ScopedBstr& operator=(const ScopedBstr&) = delete;
     BSTR get() const { return text_; }
-    BSTR release() { return std::exchange(text_, nullptr); }
     BSTR* receive() {
         SysFreeString(std::exchange(text_, nullptr));
         return &text_;
