@@ -49,13 +49,13 @@ LRESULT Edit::onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_LBUTTONDBLCLK: {
-            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            const LRESULT result = classProcedure(window, message, wParam, lParam);
             fire(Event::DoubleClick);
             return result;
         }
         default: break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return classProcedure(window, message, wParam, lParam);
 }
 
 // Of the clipboard's text, only what an integer box keeps goes in.
@@ -86,7 +86,7 @@ LRESULT Label::onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         fire(Event::LeftButtonDown);
         return 0;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return classProcedure(window, message, wParam, lParam);
 }
 
 namespace {

@@ -9,9 +9,17 @@ namespace framework::win32 {
 using text::narrow;
 using text::widen;
 
-std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+// Short texts, nearly all, in one message; the length is asked for only when a text fills the buffer.
+std::wstring windowText(HWND window, WNDPROC procedure) {
+    const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        return static_cast<size_t>(procedure ? CallWindowProcW(procedure, window, message, wParam, lParam)
+                                             : SendMessageW(window, message, wParam, lParam));
+    };
+    wchar_t buffer[128];
+    const size_t length = ask(WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer));
+    if (length + 1 < std::size(buffer)) return std::wstring(buffer, length);
+    std::wstring text(ask(WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+    text.resize(ask(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     return text;
 }
 
@@ -83,7 +91,9 @@ void Win32Control::setEnabled(bool enabled) {
     if (window_) EnableWindow(window_, enabled);
 }
 
-std::string Win32Control::text() const { return window_ ? narrow(windowText(window_)) : caption_; }
+// A subclassed control's text comes from its class's own procedure, past the subclasses on the
+// window (an up-down control's on its box), which have nothing to say about it.
+std::string Win32Control::text() const { return window_ ? narrow(windowText(window_, classProcedure_)) : caption_; }
 
 void Win32Control::setText(std::string_view text) {
     caption_ = text;
@@ -107,19 +117,22 @@ void Win32Control::fire(Event event, int argument) {
 }
 
 void Win32Control::subclass() {
-    SetWindowSubclass(window_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    classProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassProcedure)));
 }
 
-LRESULT CALLBACK Win32Control::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                 DWORD_PTR control) {
-    auto* self = reinterpret_cast<Win32Control*>(control);
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, subclassProcedure, 0);
-    if (!self->form_.formWindow()) return DefSubclassProc(window, message, wParam, lParam);
+LRESULT CALLBACK Win32Control::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Control*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (message == WM_NCDESTROY || !self->form_.formWindow())
+        return self->classProcedure(window, message, wParam, lParam);
     return self->onOwnMessage(window, message, wParam, lParam);
 }
 
 LRESULT Win32Control::onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(window, message, wParam, lParam);
+    return classProcedure(window, message, wParam, lParam);
 }
 
 }  // namespace framework::win32

@@ -103,26 +103,34 @@ protected:
     virtual int windowHeight(int /*width*/, int height) { return height; }
     virtual void placed(int /*width*/, int /*height*/) {}
     virtual void connected(Event) {}
-    // Sends the messages of the control's own window to onOwnMessage.
+    // Sends the messages of the control's own window to onOwnMessage, through the window's own
+    // procedure and user data: a common-controls subclass looks its list up as a window property
+    // at every message, which costs a round trip to the server under Wine.
     void subclass();
     virtual LRESULT onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // What the window's class does with the message.
+    LRESULT classProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+        return CallWindowProcW(classProcedure_, window, message, wParam, lParam);
+    }
 
     FormContext& form_;
     HWND window_ = nullptr;
     std::string caption_;  // the caption, for kinds that keep it outside a window
 
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR control);
+    static LRESULT CALLBACK subclassProcedure(HWND, UINT, WPARAM, LPARAM);
 
     const ControlDefinition& definition_;
     int index_;
     Point position_;
     std::map<Event, Handler> handlers_;
+    WNDPROC classProcedure_ = nullptr;  // set by subclass()
 };
 
 // The control of the definition's kind.
 std::unique_ptr<Win32Control> makeControl(FormContext& form, const ControlDefinition& definition, int index);
 
-std::wstring windowText(HWND window);
+// The window's text, asked of the procedure given or, without one, of the window.
+std::wstring windowText(HWND window, WNDPROC procedure = nullptr);
 
 }  // namespace framework::win32

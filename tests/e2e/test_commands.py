@@ -72,11 +72,12 @@ class CommandsTest(ProgramTest):
     def test_text_and_key_rows_and_the_key_code_table(self):
         self.open_add_panel_and_click("按钮2")
         self.assertTrue(self.wine.wait_window(KEY_EDITOR))
-        self.type_into(KEY_EDITOR, "编辑框_输入文字", "hello world")
+        text = "hello world, " * 11  # longer than the program reads a box's text in one go
+        self.type_into(KEY_EDITOR, "编辑框_输入文字", text)
         self.wine.click_control(self.controls(KEY_EDITOR)["按钮_添加"])
         self.type_into(KEY_EDITOR, "编辑框1", "enter")
         self.wine.click_control(self.controls(KEY_EDITOR)["按钮_添加模拟按键"])
-        self.assertEqual(self.rows(), [["1", "键盘", "*", "*", "*", "*", "hello world"],
+        self.assertEqual(self.rows(), [["1", "键盘", "*", "*", "*", "*", text],
                                        ["2", "模拟", "*", "*", "*", "*", "enter"]])
 
         # A double click empties the box.
