@@ -11,12 +11,10 @@ namespace {
 
 SRWLOCK inputLock = SRWLOCK_INIT;
 
-class Serialized {
+// One input call at a time.
+class Serialized : utils::ScopedExclusiveLock {
 public:
-    Serialized() { AcquireSRWLockExclusive(&inputLock); }
-    ~Serialized() { ReleaseSRWLockExclusive(&inputLock); }
-    Serialized(const Serialized&) = delete;
-    Serialized& operator=(const Serialized&) = delete;
+    Serialized() : ScopedExclusiveLock(inputLock) {}
 };
 
 // Screen coordinates in physical pixels for this thread, for the length of a call.

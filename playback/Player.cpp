@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "commands/CommandRow.h"
 #include "text/TextToNumber.h"
@@ -32,7 +33,11 @@ struct Player::Run {
 
 Player::Player(framework::WindowSystem& ui, framework::Platform& platform, RunControls controls, CommandList list,
                const automation::AutomationObject& automation)
-    : ui_(ui), platform_(platform), controls_(controls), list_(list), automation_(automation) {}
+    : ui_(ui), platform_(platform), controls_(controls), list_(list), automation_(automation), nextRun_(newRun()) {}
+
+std::shared_ptr<Player::Run> Player::newRun() {
+    return std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()});
+}
 
 void Player::toggle() {
     const std::string caption = controls_.caption();
@@ -44,10 +49,11 @@ void Player::toggle() {
         const int passes = text::textToInt32(controls_.runCount());
         PassStart firstPass{list_.rowCount(), cellsOf(0)};
         std::erase_if(runs_, [](const auto& run) { return run->ended->cancelled(); });
-        runs_.push_back(std::make_shared<Run>(Run{platform_.newCancelToken(), platform_.newCancelToken()}));
+        runs_.push_back(nextRun_ ? std::exchange(nextRun_, nullptr) : newRun());
         platform_.startThread([this, run = runs_.back(), passes, firstPass = std::move(firstPass)] {
             threadRun(run, passes, firstPass);
         });
+        if (!nextRun_) nextRun_ = newRun();  // the next run's, made while this one's first call is made
     } else if (caption == RunningCaption) {
         controls_.setCaption(IdleCaption);
         if (!runs_.empty()) runs_.back()->token->cancel();

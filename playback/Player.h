@@ -56,6 +56,7 @@ private:
         RowCells firstRow;
     };
 
+    std::shared_ptr<Run> newRun();
     void threadRun(const std::shared_ptr<Run>& run, int passes, const PassStart& firstPass);
     // The first pass of a run on its thread begins with what was read as the run started.
     bool playPass(RunKind kind, Timeline& timeline, const PassStart* start = nullptr);
@@ -88,6 +89,7 @@ private:
     // The run last started, and earlier ones whose threads have not ended yet (a cancelled run
     // may still be inside its last call); user-interface thread only.
     std::vector<std::shared_ptr<Run>> runs_;
+    std::shared_ptr<Run> nextRun_;  // made ahead: its tokens cost calls to the system
     std::mutex calls_;
 };
 

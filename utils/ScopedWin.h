@@ -219,6 +219,18 @@ private:
     BSTR text_ = nullptr;
 };
 
+// A slim reader/writer lock held exclusively for as long as this lives.
+class ScopedExclusiveLock {
+public:
+    explicit ScopedExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~ScopedExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+    ScopedExclusiveLock(const ScopedExclusiveLock&) = delete;
+    ScopedExclusiveLock& operator=(const ScopedExclusiveLock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
 // COM on this thread for as long as this lives (where it could be started).
 class ScopedComApartment {
 public:

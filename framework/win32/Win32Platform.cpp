@@ -6,10 +6,8 @@
 #include <shlobj.h>
 #include <timeapi.h>
 
-#include <condition_variable>
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 #include "framework/win32/HttpGet.h"
@@ -344,9 +342,11 @@ namespace {
 // Threads whose body has returned wait here for the next one: a run then starts on a thread
 // that exists and is in COM already (creating a thread and entering COM cost milliseconds).
 // Shared with the threads, so that it outlives the platform; the process ends them as they wait.
+// The system's own lock and condition variable: under Wine a wake through them is one call to
+// the kernel, where the C++ library's go through the server's semaphores.
 struct IdleThreads {
-    std::mutex mutex;
-    std::condition_variable woken;
+    SRWLOCK lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE woken = CONDITION_VARIABLE_INIT;
     std::deque<std::function<void()>> bodies;
     int waiting = 0;
 };
@@ -356,9 +356,9 @@ void serve(const std::shared_ptr<IdleThreads>& idle, std::function<void()> body)
     for (;;) {
         body();
         body = nullptr;  // what it holds is let go before the thread waits
-        std::unique_lock lock(idle->mutex);
+        const utils::ScopedExclusiveLock lock(idle->lock);
         ++idle->waiting;
-        idle->woken.wait(lock, [&] { return !idle->bodies.empty(); });
+        while (idle->bodies.empty()) SleepConditionVariableSRW(&idle->woken, &idle->lock, INFINITE, 0);
         body = std::move(idle->bodies.front());
         idle->bodies.pop_front();
     }
@@ -369,11 +369,11 @@ void serve(const std::shared_ptr<IdleThreads>& idle, std::function<void()> body)
 void Win32Platform::startThread(std::function<void()> body) {
     static const auto idle = std::make_shared<IdleThreads>();
     {
-        const std::lock_guard lock(idle->mutex);
+        const utils::ScopedExclusiveLock lock(idle->lock);
         if (idle->waiting > 0) {
             --idle->waiting;
             idle->bodies.push_back(std::move(body));
-            idle->woken.notify_one();
+            WakeConditionVariable(&idle->woken);
             return;
         }
     }
