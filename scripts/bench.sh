@@ -16,6 +16,7 @@
 #                                     PASSES times (10) against the ideal timeline, issued and
 #                                     received, beside waits each from its own start and plain
 #                                     Sleep waits; the latency of F11 beside a bare program's
+#                                     (ROWS 0: only that latency)
 #   scripts/bench.sh idle [SECONDS]   the processor time the program uses over SECONDS (60) in
 #                                     which nothing runs, beside the minimal window program
 set -euo pipefail

@@ -11,7 +11,7 @@
 2. The latency from an F11 press to the player's first automation call (a move onto the
    target window), side by side with a bare program that moves the cursor on its own F11.
 
-usage: bench_playback.py BUILD_DIR PREFIX_DIR [ROWS [PASSES]]"""
+usage: bench_playback.py BUILD_DIR PREFIX_DIR [ROWS [PASSES]]   (ROWS 0: only the F11 latency)"""
 
 import statistics
 import subprocess
@@ -167,9 +167,10 @@ def main():
         points = [target.screen_point(60, 60), target.screen_point(300, 220)]
         rows = [["鼠标", str(points[i % 2][0]), str(points[i % 2][1]), "左键单击", str(DELAYS[i % 3]), "*"]
                 for i in range(count)]
-        print(f"{count} clicking rows, delays {', '.join(map(str, DELAYS))} ms in turn, {passes} passes; error of every"
-              " call against the ideal timeline:")
-        for name, waits in WAITS:
+        if count:
+            print(f"{count} clicking rows, delays {', '.join(map(str, DELAYS))} ms in turn, {passes} passes; error of"
+                  " every call against the ideal timeline:")
+        for name, waits in WAITS if count else ():
             issued, received, shifted, durations = play(wine, target, rows, passes, waits)
             report(name + ", issued", issued)
             report("  received (clicks)", received)

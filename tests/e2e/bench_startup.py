@@ -8,6 +8,7 @@ goes: the median moment of each start-up step (startup-trace.exe).
 
 usage: bench_startup.py BUILD_DIR PREFIX_DIR [RUNS]"""
 
+import json
 import shutil
 import statistics
 import subprocess
@@ -23,14 +24,16 @@ from notice_server import NoticeServer  # noqa: E402
 
 def time_to(wine: Wine, exe: Path, *watch: str) -> float:
     """Seconds from the start of the program until a probe that is already watching when the
-    program starts sees what it waits for."""
+    program starts sees what it waits for (the probe says when, on the wall clock)."""
     watcher = subprocess.Popen(["wine", str(wine.bin / "probe.exe"), *watch], env=wine.env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
     time.sleep(1.0)  # the watcher is polling
-    start = time.monotonic()
+    start = time.time()
     wine.start(exe)
-    watcher.wait(timeout=90)
-    elapsed = time.monotonic() - start
+    seen = json.loads(watcher.communicate(timeout=90)[0])
+    if "at" not in seen:
+        raise RuntimeError(f"{exe.name}: not seen {' '.join(watch)}")
+    elapsed = seen["at"] / 1e6 - start
     wine.stop_programs()
     time.sleep(0.5)
     return elapsed
