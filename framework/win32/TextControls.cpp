@@ -71,8 +71,8 @@ void Edit::pasteIntegers(HWND window) {
 
 void Label::create(HWND parent) {
     // A link takes the mouse (for its hand cursor) even before it has a handler.
-    window_ = createWindow(parent, 0, L"STATIC", definition().caption,
-                           SS_LEFT | SS_NOPREFIX | (definition().linkStyle ? SS_NOTIFY : 0));
+    const bool takesMouse = definition().linkStyle || handles(Event::LeftButtonDown);
+    window_ = createWindow(parent, 0, L"STATIC", definition().caption, SS_LEFT | SS_NOPREFIX | (takesMouse ? SS_NOTIFY : 0));
     subclass();
 }
 

@@ -45,7 +45,12 @@ Win32Form::Win32Form(Win32WindowSystem& system, const WindowDefinition& definiti
     createWindow();
     fonts_.create(dpi_);
     centreOnScreen();
-    for (const auto& c : controls_) createControl(*c);
+    for (const auto& c : controls_) {
+        if (definition_.visibleAtCreation && !seenAtFirstShow(*c))
+            unseen_.push_back(c.get());
+        else
+            createControl(*c);
+    }
     system_.formCreated(*this);
 }
 
@@ -94,6 +99,23 @@ void Win32Form::createControl(Win32Control& c) {
     c.place();
 }
 
+// An overlay that the form does not show at once (hidden, or parked outside the client area), and
+// what lies in it, is made just after the form is shown, so that the form shows sooner. An overlay
+// goes on top of its siblings as it is made, and those made late are made in the definition's
+// order, so the order of the windows is the same.
+bool Win32Form::seenAtFirstShow(const Win32Control& c) const {
+    const ControlDefinition& d = c.definition();
+    if (!d.container.empty() && !find(d.container).window()) return false;
+    if (!d.overlay) return true;
+    if (!d.visible) return false;
+    if (!d.container.empty()) return true;
+    RECT client;
+    GetClientRect(window_, &client);
+    const int left = scale(c.position().x), top = scale(c.position().y);
+    return left < client.right && top < client.bottom && left + scale(d.place.width) > 0 &&
+           top + scale(d.place.height) > 0;
+}
+
 void Win32Form::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     fonts_.create(dpi_);
@@ -108,6 +130,8 @@ void Win32Form::open() {
     opened_ = true;
     if (definition_.visibleAtCreation) {
         ShowWindow(window_, SW_SHOW);
+        for (Win32Control* c : unseen_) createControl(*c);
+        unseen_.clear();
         UpdateWindow(window_);
     }
     fireWindow(Event::Created);

@@ -82,6 +82,7 @@ private:
     void createWindow();
     void centreOnScreen();
     void createControl(Win32Control& control);
+    bool seenAtFirstShow(const Win32Control& control) const;
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void deliverHotkey(int identifier);
     void fireWindow(Event event);
@@ -96,6 +97,7 @@ private:
     FormFonts fonts_;
     HBRUSH background_ = nullptr;  // a stock or system brush, never deleted
     std::vector<std::unique_ptr<Win32Control>> controls_;
+    std::vector<Win32Control*> unseen_;  // made as the form is first shown
     std::unordered_map<HWND, Win32Control*> byWindow_;
     std::map<Event, Handler> windowHandlers_;
     std::function<bool()> allowClose_;
