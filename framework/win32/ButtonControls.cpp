@@ -3,19 +3,32 @@
 #include "text/win32/WideText.h"
 
 namespace framework::win32 {
+namespace {
+
+constexpr UINT kShowCaption = WM_APP + 1;
+
+}  // namespace
 
 void Button::create(HWND parent) {
     window_ = createWindow(parent, 0, L"BUTTON", definition().caption, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE);
+    subclass();
 }
 
-// A button paints a new caption at once, as it takes it; here the caption is set as the default
-// window procedure sets it (which is where a button keeps it) and painted with the window's
-// next paint, so that the run button's caption does not hold up the start of a run.
+// A button paints a new caption as it takes it, which would hold up what set it (the run
+// button's caption is set as a run starts): the caption is the control's at once, and its
+// window's when the thread next reads its messages, before any input that comes after.
 void Button::setText(std::string_view text) {
     caption_ = text;
-    if (!window_) return;
-    DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text::widen(text).c_str()));
-    InvalidateRect(window_, nullptr, TRUE);
+    if (!window_ || captionPending_) return;
+    captionPending_ = PostMessageW(window_, kShowCaption, 0, 0) != FALSE;
+    if (!captionPending_) SetWindowTextW(window_, text::widen(caption_).c_str());
+}
+
+LRESULT Button::onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kShowCaption) return classProcedure(window, message, wParam, lParam);
+    captionPending_ = false;
+    SetWindowTextW(window, text::widen(caption_).c_str());
+    return 0;
 }
 
 bool Button::onCommand(WPARAM wParam) {

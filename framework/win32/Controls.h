@@ -17,8 +17,13 @@ class Button final : public Win32Control {
 public:
     using Win32Control::Win32Control;
     void create(HWND parent) override;
+    std::string text() const override { return caption_; }
     void setText(std::string_view text) override;
     bool onCommand(WPARAM wParam) override;
+
+private:
+    LRESULT onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool captionPending_ = false;
 };
 
 class CheckBox final : public Win32Control {
