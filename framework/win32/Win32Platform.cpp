@@ -266,6 +266,8 @@ std::int32_t Win32Platform::windowUnderCursor() {
     return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(found));
 }
 
+Win32Platform::Win32Platform() : answeringThread_(GetCurrentThreadId()) {}
+
 std::shared_ptr<CancelToken> Win32Platform::newCancelToken() { return std::make_shared<EventToken>(); }
 
 namespace {
@@ -329,9 +331,11 @@ bool Win32Platform::waitUntil(std::int64_t deadline, CancelToken& token) {
     const HANDLE cancelled = static_cast<EventToken&>(token).event();
     if (milliseconds > kTimerMargin && !sleepOnTimer(static_cast<int>(milliseconds - kTimerMargin), cancelled))
         return false;
+    // Looking for sent calls asks the server under Wine: only the thread they come to does.
+    const bool answersCalls = GetCurrentThreadId() == answeringThread_;
     while (performanceCounter() < end) {
         if (token.cancelled()) return false;
-        answerSentCalls();
+        if (answersCalls) answerSentCalls();
         SwitchToThread();
     }
     return !token.cancelled();

@@ -6,6 +6,7 @@ namespace framework::win32 {
 
 class Win32Platform : public Platform {
 public:
+    Win32Platform();  // on the user-interface thread
     void initialiseComForThisThread() override;
     std::string executableFolder() override;
     std::string executableName() override;
@@ -43,6 +44,11 @@ public:
     std::int64_t clockMicroseconds() override;
     bool waitUntil(std::int64_t deadline, CancelToken& token) override;
     void startThread(std::function<void()> body) override;
+
+private:
+    // The thread that made the platform, the user-interface thread: the one that other threads
+    // send calls to, and so the one whose waits answer them.
+    const unsigned long answeringThread_;
 };
 
 }  // namespace framework::win32
