@@ -89,34 +89,33 @@ public:
 
     // A move to a new point: the placements start again for it.
     void moved(int x, int y) {
-        AcquireSRWLockExclusive(&lock_);
-        point_ = {x, y};
-        movedAt_ = now();
-        ++moves_;
-        watching_ = true;
-        placed_ = false;
-        ReleaseSRWLockExclusive(&lock_);
+        {
+            const utils::ScopedExclusiveLock lock(lock_);
+            point_ = {x, y};
+            movedAt_ = now();
+            ++moves_;
+            watching_ = true;
+            placed_ = false;
+        }
         WakeAllConditionVariable(&changed_);
     }
 
     // A move to where the cursor already is: placements still due go to this point.
     void aim(int x, int y) {
-        AcquireSRWLockExclusive(&lock_);
+        const utils::ScopedExclusiveLock lock(lock_);
         if (watching_) point_ = {x, y};
-        ReleaseSRWLockExclusive(&lock_);
     }
 
     // Returns once the first placement after the last move is made (a click must not come
     // before it), with the cursor on the point again should a late motion have undone that
     // placement meanwhile.
     void settle() {
-        AcquireSRWLockExclusive(&lock_);
+        const utils::ScopedExclusiveLock lock(lock_);
         while (watching_ && !placed_) SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
         if (watching_) {
             PhysicalPixels physical;
             if (!cursorIsAt(point_.x, point_.y)) SetCursorPos(point_.x, point_.y);
         }
-        ReleaseSRWLockExclusive(&lock_);
     }
 
 private:
