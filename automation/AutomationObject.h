@@ -1,10 +1,13 @@
 #pragma once
 // The program's one instance of the automation component, reached by late binding: every call
 // names its method and passes typed arguments. The object is empty when the component could
-// not be created; every call then does nothing and returns 0, as does a failing call.
+// not be created; every call then does nothing and returns 0, as does a failing call. Calls
+// come from more than one thread; those who make them take its call lock, so that they are
+// made one at a time.
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,9 +38,19 @@ class AutomationObject {
 public:
     AutomationObject() = default;
     explicit AutomationObject(std::unique_ptr<ComponentInstance> instance) : instance_(std::move(instance)) {}
+    // The instance moves; the call lock stays with each object.
+    AutomationObject(AutomationObject&& other) noexcept : instance_(std::move(other.instance_)) {}
+    AutomationObject& operator=(AutomationObject&& other) noexcept {
+        instance_ = std::move(other.instance_);
+        return *this;
+    }
 
     bool empty() const { return instance_ == nullptr; }
     void release() { instance_.reset(); }
+
+    // Not taken yet: a caller that may wait locks it, one that must not (the user-interface
+    // thread, while another thread's call may hang) tries it. Held through the call.
+    std::unique_lock<std::mutex> callLock() const { return std::unique_lock(calls_, std::defer_lock); }
 
     std::int32_t call(std::string_view method, std::span<const Argument> arguments) const {
         return instance_ ? instance_->call(method, arguments) : 0;
@@ -62,6 +75,7 @@ private:
     }
 
     std::unique_ptr<ComponentInstance> instance_;
+    mutable std::mutex calls_;
 };
 
 }  // namespace automation

@@ -147,6 +147,10 @@ void MouseCommandEditor::lock() {
 void MouseCommandEditor::unlock() { main_.setInterval(mw::时钟_锁定鼠标, 0); }
 
 void MouseCommandEditor::holdCursor() {
+    // While a run's call holds the lock (one that hangs, say), this thread must go on answering
+    // the hotkeys and buttons: the tick is skipped, and the next one, 1 ms later, tries again.
+    auto calls = automation_.callLock();
+    if (!calls.try_lock()) return;
     const auto editor = window();
     automation_.MoveTo(text::textToInt32(editor.text(编辑框_X坐标)), text::textToInt32(editor.text(编辑框_Y坐标)));
 }

@@ -11,6 +11,10 @@ namespace {
 
 SRWLOCK inputLock = SRWLOCK_INIT;
 
+// How long typing waits, in milliseconds, for a window whose message queue is full to take the
+// next character.
+constexpr ULONGLONG kFullQueuePatience = 2000;
+
 // One input call at a time.
 class Serialized : utils::ScopedExclusiveLock {
 public:
@@ -212,13 +216,17 @@ bool sendText(HWND window, std::wstring_view text) {
     if (!IsWindow(window)) return false;
     // One WM_CHAR per UTF-16 unit, in order: a surrogate pair arrives as its two halves, one
     // after the other, which the window puts together again.
+    // A full message queue drains as the window reads it; a closed window does not, and one
+    // that took no character for the patience on the clock (whatever a sleep lasts) is given up.
+    ULONGLONG lastProgress = GetTickCount64();
     for (const wchar_t unit : text) {
-        int attempts = 0;
         while (!PostMessageW(window, WM_CHAR, static_cast<WPARAM>(unit), 1)) {
-            // A full message queue drains as the window reads it; a closed window does not.
-            if (GetLastError() != ERROR_NOT_ENOUGH_QUOTA || ++attempts > 2000 || !IsWindow(window)) return false;
+            if (GetLastError() != ERROR_NOT_ENOUGH_QUOTA || GetTickCount64() - lastProgress > kFullQueuePatience ||
+                !IsWindow(window))
+                return false;
             Sleep(1);
         }
+        lastProgress = GetTickCount64();
     }
     return true;
 }

@@ -133,11 +133,11 @@ bool Player::playRow(int row, RowCells cells, RunKind kind, Timeline& timeline) 
         const std::string& mode = cells.clickMode;
         const bool clicks = mode == LeftClick || mode == LeftDoubleClick || mode == RightClick;
         if (clicks || mode == MoveOnly) {
-            if (!act(timeline, [&] { automation_.MoveTo(cells.x, cells.y); })) return false;
+            if (!act(kind, timeline, [&] { automation_.MoveTo(cells.x, cells.y); })) return false;
         }
         if (clicks) {
             if (!timeline.wait(ClickPause)) return false;
-            const bool clicked = act(timeline, [&] {
+            const bool clicked = act(kind, timeline, [&] {
                 if (mode == LeftClick) automation_.LeftClick();
                 else if (mode == LeftDoubleClick) automation_.LeftDoubleClick();
                 else automation_.RightClick();
@@ -148,9 +148,9 @@ bool Player::playRow(int row, RowCells cells, RunKind kind, Timeline& timeline) 
     }
     if (rowKind == TextRow) {
         const std::int32_t window = platform_.windowUnderCursor();
-        if (!act(timeline, [&] { automation_.SendText(window, text); })) return false;
+        if (!act(kind, timeline, [&] { automation_.SendText(window, text); })) return false;
     } else if (rowKind == KeyRow) {
-        if (!act(timeline, [&] { automation_.KeyPressName(text); })) return false;
+        if (!act(kind, timeline, [&] { automation_.KeyPressName(text); })) return false;
     }
     if (!timeline.wait(RowPause)) return false;
     if (kind == RunKind::Thread) {
@@ -159,6 +159,14 @@ bool Player::playRow(int row, RowCells cells, RunKind kind, Timeline& timeline) 
         if (milliseconds && !timeline.wait(milliseconds)) return false;
     }
     return true;
+}
+
+void Player::takeCallLock(RunKind kind, std::unique_lock<std::mutex>& calls, CancelToken& token) {
+    if (kind == RunKind::Thread) {
+        calls.lock();
+        return;
+    }
+    while (!calls.try_lock()) platform_.wait(CallLockRetry, token);  // a scheduled run is never cancelled
 }
 
 // Runs on the user-interface thread, where the run is cancelled too: a cancel cannot come

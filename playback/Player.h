@@ -23,6 +23,7 @@ inline constexpr int RowPause = 200;     // after every row
 inline constexpr int ClickPause = 200;   // between a move and its click
 inline constexpr int PassPause = 200;    // after every pass
 inline constexpr int ExitGrace = 250;    // how long an ending program waits for a run's thread
+inline constexpr int CallLockRetry = 1;  // how often a scheduled run tries the call lock again
 
 class Player {
 public:
@@ -63,15 +64,24 @@ private:
     bool playRow(int row, RowCells cells, RunKind kind, Timeline& timeline);
     RowCells cellsOf(int row) const;  // user-interface thread
     // A component call of the run: made unless the run is cancelled (then false). Calls are
-    // made one at a time: a run started after a cancel waits for a call that the cancelled run
-    // still has in progress, so two runs never act at once, and the canceller waits for none.
+    // made one at a time (the automation object's call lock): a run started after a cancel
+    // waits for a call that the cancelled run still has in progress, so two runs never act at
+    // once, and the canceller waits for none. The wait for the lock is part of the step.
     template <class Action>
-    bool act(Timeline& timeline, Action&& action) {
-        const std::lock_guard lock(calls_);
-        if (timeline.token().cancelled()) return false;
-        timeline.call(action);
-        return true;
+    bool act(RunKind kind, Timeline& timeline, Action&& action) {
+        bool acted = false;
+        timeline.call([&] {
+            auto calls = automation_.callLock();
+            takeCallLock(kind, calls, timeline.token());
+            if (timeline.token().cancelled()) return;
+            action();
+            acted = true;
+        });
+        return acted;
     }
+    // A run on its own thread simply waits; a scheduled run, on the user-interface thread,
+    // waits while it goes on answering the calls sent to that thread, as its other waits do.
+    void takeCallLock(RunKind kind, std::unique_lock<std::mutex>& calls, framework::CancelToken& token);
     // A change to the windows, made on the user-interface thread unless the run is cancelled.
     void onUiUnlessCancelled(framework::CancelToken& token, const std::function<void()>& change);
     template <class Read>
@@ -90,7 +100,6 @@ private:
     // may still be inside its last call); user-interface thread only.
     std::vector<std::shared_ptr<Run>> runs_;
     std::shared_ptr<Run> nextRun_;  // made ahead: its tokens cost calls to the system
-    std::mutex calls_;
 };
 
 }  // namespace playback

@@ -12,11 +12,13 @@
 #                                     list by a process of its own: rows, time and peak memory
 #   scripts/bench.sh component [CALLS] the size of qdauto.dll and the median time of one MoveTo
 #                                     call by name through IDispatch
-#   scripts/bench.sh playback [ROWS [PASSES]]  every call of ROWS clicking rows (60) played
-#                                     PASSES times (10) against the ideal timeline, issued and
-#                                     received, beside waits each from its own start and plain
-#                                     Sleep waits; the latency of F11 beside a bare program's
-#                                     (ROWS 0: only that latency)
+#   scripts/bench.sh playback [ROWS [PASSES [LOADED]]]  every call of ROWS clicking rows (60)
+#                                     played PASSES times (10) against the ideal timeline, issued
+#                                     and received, beside waits each from its own start and plain
+#                                     Sleep waits; then LOADED passes (3) with both processors
+#                                     busy at a higher priority: the gaps between move and click,
+#                                     beside plain Sleep's; the latency of F11 beside a bare
+#                                     program's (ROWS 0: only that latency)
 #   scripts/bench.sh idle [SECONDS]   the processor time the program uses over SECONDS (60) in
 #                                     which nothing runs, beside the minimal window program
 set -euo pipefail
@@ -29,6 +31,6 @@ case "${1:-startup}" in
   badfiles) python3 "$LANDOU_ROOT/tests/e2e/bench_badfiles.py" "$BUILD/win" "${2:-100}" ;;
   component) python3 "$LANDOU_ROOT/tests/e2e/bench_component.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-5000}" ;;
   idle) python3 "$LANDOU_ROOT/tests/e2e/bench_idle.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" ;;
-  playback) python3 "$LANDOU_ROOT/tests/e2e/bench_playback.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" "${3:-10}" ;;
-  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | script [ROWS] | badfiles [MB] | component [CALLS] | playback [ROWS [PASSES]] | idle [SECONDS]" >&2; exit 2 ;;
+  playback) python3 "$LANDOU_ROOT/tests/e2e/bench_playback.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" "${3:-10}" "${4:-3}" ;;
+  *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | script [ROWS] | badfiles [MB] | component [CALLS] | playback [ROWS [PASSES [LOADED]]] | idle [SECONDS]" >&2; exit 2 ;;
 esac

@@ -8,10 +8,14 @@
    call's error; and, as issued, against the timeline as a call beyond the 3 ms allowance moves
    it (what is left is the program's own error). As the program waits, and side by side with
    each wait as long as specified from its own start (precisely, and with a plain Sleep).
-2. The latency from an F11 press to the player's first automation call (a move onto the
+2. The same list played while two busy loops at a higher priority than Wine's share both
+   processors: the gaps between each row's move and its click (specified: 200 ms) as the
+   target window received them, the shortest and how many fell under 200 ms less the 3 ms
+   allowance, and the drift; for the program and for plain Sleep waits in the same run.
+3. The latency from an F11 press to the player's first automation call (a move onto the
    target window), side by side with a bare program that moves the cursor on its own F11.
 
-usage: bench_playback.py BUILD_DIR PREFIX_DIR [ROWS [PASSES]]   (ROWS 0: only the F11 latency)"""
+usage: bench_playback.py BUILD_DIR PREFIX_DIR [ROWS [PASSES [LOADED_PASSES]]]   (ROWS 0: only the F11 latency)"""
 
 import statistics
 import subprocess
@@ -69,10 +73,25 @@ def shifted_timeline(ideal, issued, returned, allowance=3000):
     return due
 
 
+def move_click_gaps(events):
+    """Milliseconds from each click back to the first mouse move at its point since the click
+    before, as the window received them."""
+    gaps, moves = [], []
+    for e in events:
+        if e["event"] == "WM_MOUSEMOVE":
+            moves.append(e)
+        elif e["event"] in ("WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK"):
+            moved = next((m["t"] for m in moves if (m["x"], m["y"]) == (e["x"], e["y"])), None)
+            if moved is not None:
+                gaps.append((e["t"] - moved) / 1000)
+            moves = []
+    return gaps
+
+
 def play(wine, target, rows, passes, waits):
     """Plays the rows with bench-playback.exe; the errors of the calls as issued and as received,
-    the errors of the calls as issued against the timeline as the allowance shifts it, and the
-    calls' durations."""
+    the errors of the calls as issued against the timeline as the allowance shifts it, the
+    calls' durations, and the move-to-click gaps as received."""
     listing, log = wine.runs / "bench-playback.qd", wine.runs / "bench-playback-calls.log"
     listing.write_bytes(script(rows))
     log.unlink(missing_ok=True)
@@ -87,11 +106,25 @@ def play(wine, target, rows, passes, waits):
     ideal = ideal_timeline(rows, passes)
     if len(issued) != len(ideal):
         raise RuntimeError(f"{len(issued)} calls were made for {len(ideal)}")
-    clicks = [e["t"] for e in target.events()[seen:] if e["event"] in ("WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK")]
+    events = target.events()[seen:]
+    clicks = [e["t"] for e in events if e["event"] in ("WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK")]
     if len(clicks) != len(ideal) // 2:
         raise RuntimeError(f"{len(clicks)} clicks arrived for {len(ideal) // 2}")
     shifted = [(i - d) / 1000 for i, d in zip(issued, shifted_timeline(ideal, issued, returned))]
-    return errors_against(ideal, issued), errors_against(ideal[1::2], clicks), shifted, durations
+    return errors_against(ideal, issued), errors_against(ideal[1::2], clicks), shifted, durations, move_click_gaps(events)
+
+
+class BusyLoops:
+    """Two loops that keep both processors busy at a higher priority than Wine's processes."""
+
+    def __enter__(self):
+        self.loops = [subprocess.Popen(["nice", "-n", "-10", "python3", "-c", "while True: pass"]) for _ in range(2)]
+        return self
+
+    def __exit__(self, *_):
+        for loop in self.loops:
+            loop.kill()
+            loop.wait()
 
 
 def report(name, errors):
@@ -162,6 +195,7 @@ def main():
     build, prefix = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 60
     passes = int(sys.argv[4]) if len(sys.argv) > 4 else 10
+    loaded_passes = int(sys.argv[5]) if len(sys.argv) > 5 else 3
     wine = Wine(build, prefix, build / "e2e-runs")
     harness.SESSION = wine
     wine.open_session()
@@ -177,7 +211,7 @@ def main():
             print(f"{count} clicking rows, delays {', '.join(map(str, DELAYS))} ms in turn, {passes} passes; error of"
                   " every call against the ideal timeline:")
         for name, waits in WAITS if count else ():
-            issued, received, shifted, durations = play(wine, target, rows, passes, waits)
+            issued, received, shifted, durations, _ = play(wine, target, rows, passes, waits)
             report(name + ", issued", issued)
             report("  received (clicks)", received)
             if waits == "timeline":  # the emulated waits keep no timeline to shift
@@ -185,6 +219,15 @@ def main():
             print(f"  the calls took median {statistics.median(durations):.2f} ms, 99th percentile "
                   f"{percentile(durations, 0.99):.2f} ms, maximum {max(durations):.2f} ms; "
                   f"{sum(d > 3 for d in durations)} over the 3 ms allowance")
+        if count and loaded_passes:
+            print(f"The same rows, {loaded_passes} passes, with two busy loops at nice -10 on both processors;"
+                  f" gaps between each move and its click as received (specified {CLICK_PAUSE} ms):")
+        for name, waits in WAITS[::2] if count and loaded_passes else ():
+            with BusyLoops():
+                issued, received, _, _, gaps = play(wine, target, rows, loaded_passes, waits)
+            short = sum(g < CLICK_PAUSE - 3 for g in gaps)
+            print(f"{name:26} shortest gap {min(gaps):7.2f} ms   {short} of {len(gaps)} under {CLICK_PAUSE - 3} ms"
+                  f"   drift issued {issued[-1]:+8.2f} ms, received {received[-1]:+8.2f} ms")
         wine.kill_in_prefix("target.exe")  # a fresh log
         target = Target(wine, "bench-f11", place)
         point = target.screen_point(40, 40)

@@ -110,28 +110,32 @@ def use_hanging_component(wine):
     wine.run_quietly("reg", "add", CLASS_KEY + r"\InprocServer32", "/v", "ThreadingModel", "/d", "Both", "/f")
 
 
-def hung_call(wine, name):
-    """A run of the program inside a call that hangs on a window that stopped answering; the
-    program's process and a target that logs the moment of a marker key."""
+def hung_call(wine, name, more_rows=lambda marker: [], before_f11=lambda hung: None):
+    """A run of the program inside a call that hangs on a window that stopped answering (the
+    list's first row types into it; more rows, made for the marker window, may follow); the
+    program's process, the hung target and a target that logs the moment of a marker key. What
+    else is to be done before the F11 that starts the run gets the hung target, and leaves the
+    pointer on it."""
     use_hanging_component(wine)
     hung = Target(wine, name + "-hung", (900, 40, 300, 200, "hang"))
     marker = Target(wine, name + "-marker", (900, 300, 300, 200))
-    process = start_program(wine, name, ["键盘", "*", "*", "*", "*", "ab"])
+    process = start_program(wine, name, ["键盘", "*", "*", "*", "*", "ab"], *more_rows(marker))
     if not wine.point_at(*hung.screen_point(150, 100)):  # the text goes to the window there
         raise AssertionError("Wine did not see the pointer move")
+    before_f11(hung)
     wine.xdotool("key", "F11")
     if not wait_until(lambda: hung.events("hung"), 15):
         raise AssertionError("the run did not reach the hung window")
-    wine.click(*marker.screen_point(150, 100))  # the marker has the keyboard focus
-    if not wait_until(lambda: marker.events("focus")[1:], 10):
-        raise AssertionError("the marker window did not get the focus")
-    return process, marker
+    return process, hung, marker
 
 
 def cancel_during_hung_call(wine, name="hung-cancel"):
     """Milliseconds from the F11 that cancels a run inside a hung call to the run caption's
     change (read by a message, so the window answered), and whether the window answers after."""
-    process, marker = hung_call(wine, name)
+    process, _, marker = hung_call(wine, name)
+    wine.click(*marker.screen_point(150, 100))  # the marker has the keyboard focus
+    if not wait_until(lambda: marker.events("focus")[1:], 10):
+        raise AssertionError("the marker window did not get the focus")
     out = wine.runs / f"{name}-watch.json"
     watcher = wine.start_output(out, wine.bin / "probe.exe", "watch", MAIN, "按钮_运行", RUNNING, "20000")
     wait_until(lambda: out.exists() and "watching" in out.read_text(), 30, 0.05)
@@ -145,10 +149,45 @@ def cancel_during_hung_call(wine, name="hung-cancel"):
     return {"cancel ms": latency, "caption": changed.get("text"), "answers": answers is not None, "alive": process.poll() is None}
 
 
+def run_after_hung_call(wine, name="hung-then-run"):
+    """A run inside a call that hangs, with the cursor held on the hung window (Ctrl+S): whether
+    F9 (which unchecks the periodic box) and the run button (which cancels) are answered. Then
+    F11 at once: the new run's first call waits for the hung one; once the hung window is gone
+    and that call has returned, the gap in ms between the new run's move onto the marker window
+    and its click there, as the marker received them (specified: 200 ms)."""
+    def click_on_marker(marker):
+        point = marker.screen_point(150, 100)
+        return [["鼠标", str(point[0]), str(point[1]), "左键单击", "0", "*"]]
+
+    def check_box_and_hold_cursor(hung):
+        wine.click_control(controls_by_name(wine.window(MAIN))["选择框1"])
+        if not wine.point_at(*hung.screen_point(150, 100)):
+            raise AssertionError("Wine did not see the pointer move")
+        wine.key("F3", "ctrl+s")
+
+    process, hung, marker = hung_call(wine, name, click_on_marker, check_box_and_hold_cursor)
+    wine.key("F9")
+    box_unchecked = wait_until(lambda: not controls_by_name(wine.window(MAIN))["选择框1"]["checked"], 5)
+    wine.key("ctrl+q")
+    wine.click_control(controls_by_name(wine.window(MAIN))["按钮_运行"])
+    cancelled = wait_until(lambda: caption(wine) == IDLE, 5)
+    seen = len(marker.events())
+    wine.xdotool("key", "F11")
+    time.sleep(1)  # the new run waits for the hung call
+    hung.process.kill()  # the hung window is gone: the call into it returns
+    clicked = wait_until(lambda: [e for e in marker.events()[seen:] if e["event"] == "WM_LBUTTONDOWN"], 15)
+    events = marker.events()[seen:]
+    click = clicked[0] if clicked else None
+    move = next((e["t"] for e in events if e["event"] == "WM_MOUSEMOVE" and click and
+                 (e["x"], e["y"]) == (click["x"], click["y"])), None)
+    return {"F9 answered": bool(box_unchecked), "run button answered": bool(cancelled), "clicked": bool(clicked),
+            "gap ms": (click["t"] - move) / 1000 if click and move else None, "alive": process.poll() is None}
+
+
 def exit_during_hung_call(wine, name="hung-exit"):
     """Seconds from the close box, clicked while a run is inside a hung call, to the end of the
     process; its exit code, and whether anything reported a crash."""
-    process, _ = hung_call(wine, name)
+    process, _, _ = hung_call(wine, name)
     close = wine.window(MAIN)["closeBox"]
     wine.xdotool("mousemove", "--sync", *map(str, close))
     started = time.monotonic()

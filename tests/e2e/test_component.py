@@ -43,7 +43,7 @@ class Target:
         self.log = wine.runs / f"{name}.log"
         self.log.parent.mkdir(parents=True, exist_ok=True)
         self.log.unlink(missing_ok=True)
-        wine.start(wine.bin / "target.exe", "Z:" + str(self.log).replace("/", "\\"), *map(str, place))
+        self.process = wine.start(wine.bin / "target.exe", "Z:" + str(self.log).replace("/", "\\"), *map(str, place))
         ready = wait_until(lambda: self.events("focus") and self.events("ready"), 30)
         if not ready:
             raise AssertionError("the target window did not start")

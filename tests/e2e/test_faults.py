@@ -32,6 +32,14 @@ class FaultsTest(unittest.TestCase):
         self.assertLess(result["cancel ms"], 500, result)  # a frozen window never answers at all
         self.assertTrue(result["answers"], result)
 
+    def test_a_hung_call_holds_neither_the_window_nor_the_waits_of_the_run_after_it(self):
+        result = stress.run_after_hung_call(self.wine)
+        self.assertTrue(result["F9 answered"], result)
+        self.assertTrue(result["run button answered"], result)
+        self.assertTrue(result["clicked"], result)
+        self.assertIsNotNone(result["gap ms"], result)
+        self.assertGreaterEqual(result["gap ms"], 197, result)  # 200 ms less the allowance
+
     def test_closing_during_a_hung_call_ends_the_program_at_once(self):
         result = stress.exit_during_hung_call(self.wine)
         self.assertEqual(result["exit code"], 0, result)

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "ProgramFixture.h"
@@ -271,29 +274,76 @@ TEST(Player, ACallBeyondTheAllowanceCountsTheNextWaitFromItsReturn) {
     EXPECT_EQ(p.platform.now(), 854);
 }
 
-TEST(Player, AWaitThatEndedLateIsMadeUpByTheWaitsAfterIt) {
+// Lateness within the allowance is made up; beyond it, whatever its cause, the timeline moves
+// to the moment the late step ended and no wait after it is shortened.
+TEST(Player, LatenessBeyondTheAllowanceIsNeverMadeUpByTheWaitsAfterIt) {
     Player p;
-    p.add("延时", {"*", "*", "*", "*", "100毫秒"});
-    bool late = false;
-    p.platform.onWait([&](int) {
-        if (!std::exchange(late, true)) p.platform.advance(400);  // the row pause ends at 400, not 200
+    p.mouse("1", "2", "左键单击", "1000");
+    p.add("模拟", {"*", "*", "*", "*", "a"});
+    p.add("键盘", {"*", "*", "*", "*", "t"});
+    int waits = 0;
+    p.platform.onWait([&](int milliseconds) {
+        ++waits;
+        if (waits == 1) p.platform.advance(milliseconds + 150);  // the mouse row's delay wakes 150 ms late
+        if (waits == 3) p.platform.advance(milliseconds + 2);    // its row pause 2 ms late: made up
     });
+    p.platform.onWindowUnderCursor([&] { p.platform.advance(40); });  // a slow look before the text
+    std::vector<long long> issued;
+    p.components.log.during = [&](const auto&) { issued.push_back(p.platform.now()); };
     p.run();
-    EXPECT_EQ(p.trace(), (Trace{"wait 200", "wait 0", "wait 100"}));  // the delay's deadline (300) was past
-    EXPECT_EQ(p.platform.now(), 500);
+    EXPECT_EQ(p.trace(), (Trace{"wait 1000", "call MoveTo(1, 2)", "wait 200", "call LeftClick()", "wait 200",
+                                "call KeyPressName(\"a\")", "wait 198", "call SendText(65670, \"t\")", "wait 200",
+                                "wait 200"}));
+    EXPECT_EQ(issued, (std::vector<long long>{1150, 1350, 1552, 1790}));
+    EXPECT_EQ(p.platform.now(), 2190);
+}
 
-    // A quick call made late, after such a wait, does not move the timeline: the wait after it
-    // makes up for the lateness.
-    Player q;
-    q.add("模拟", {"*", "*", "*", "*", "a"});
-    q.add("模拟", {"*", "*", "*", "*", "b"});
-    bool lateToo = false;
-    q.platform.onWait([&](int) {
-        if (!std::exchange(lateToo, true)) q.platform.advance(350);  // the first row pause ends at 350
+// A scheduled run plays on the user-interface thread: while another thread's call holds the
+// call lock, it waits in the platform's waits (which go on answering the thread's calls), and
+// the time it waited is not taken from its waits.
+TEST(Schedule, ARunThatWaitsForTheCallLockKeepsAllItsWaits) {
+    Player p;
+    p.mouse("1", "2", "左键单击", "0");
+    p.main().setText(mw::编辑框_延时打卡.name, "3");
+    p.main().click(mw::按钮_设定.name);
+
+    std::mutex handOver;
+    std::condition_variable changed;
+    bool held = false, released = false;
+    std::thread otherCall([&] {  // a call of another run, in progress for 2 s
+        auto calls = p.app.automation().callLock();
+        calls.lock();
+        std::unique_lock lock(handOver);
+        held = true;
+        changed.notify_all();
+        changed.wait(lock, [&] { return released; });
     });
-    q.run();
-    EXPECT_EQ(q.trace(), (Trace{"call KeyPressName(\"a\")", "wait 200", "call KeyPressName(\"b\")", "wait 50", "wait 200"}));
-    EXPECT_EQ(q.platform.now(), 600);
+    {
+        std::unique_lock lock(handOver);
+        changed.wait(lock, [&] { return held; });
+    }
+    int lockWaits = 0;
+    p.platform.onWait([&](int milliseconds) {
+        if (milliseconds != 1 || ++lockWaits != 2000) return;
+        const std::lock_guard lock(handOver);
+        released = true;
+        changed.notify_all();
+    });
+    std::vector<long long> issued;
+    p.components.log.during = [&](const auto&) { issued.push_back(p.platform.now()); };
+    p.main().tick(mw::时钟_延时打开.name);
+    otherCall.join();
+
+    ASSERT_EQ(issued.size(), 2u);
+    EXPECT_GE(issued[0], 2000);
+    EXPECT_EQ(issued[1], issued[0] + 200);
+    Trace trace = p.trace();
+    const auto firstCall = std::find_if(trace.begin(), trace.end(), [](const auto& e) { return e.starts_with("call "); });
+    ASSERT_NE(firstCall, trace.begin());
+    EXPECT_EQ(trace.front(), "wait 0");  // the mouse row's delay
+    EXPECT_TRUE(std::all_of(trace.begin() + 1, firstCall, [](const auto& e) { return e == "wait 1"; }));
+    EXPECT_EQ(Trace(firstCall, trace.end()),
+              (Trace{"call MoveTo(1, 2)", "wait 200", "call LeftClick()", "wait 200", "wait 200"}));
 }
 
 TEST(Player, F9DuringARunLeavesItRunning) {

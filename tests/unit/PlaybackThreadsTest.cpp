@@ -134,6 +134,33 @@ TEST(PlayerThreads, ACancelDuringAHungCallReturnsAtOnceAndTheNextRunWaitsForThat
     EXPECT_EQ(p.components.log.overlappingCalls, 0);
 }
 
+// The user-interface thread never sits in a plain wait behind a run's hung call: the cursor
+// lock skips its tick, and a scheduled pass waits in the platform's waits, then plays.
+TEST(PlayerThreads, TheUserInterfaceThreadDoesNotBlockBehindAHungCall) {
+    HungTarget p;
+    p.clickRun();
+    ASSERT_TRUE(p.untilHeld());
+    p.onUi([&] {
+        p.main().setTimerInterval(mw::时钟_锁定鼠标.name, 1);  // Ctrl+S
+        p.main().tick(mw::时钟_锁定鼠标.name);
+    });
+    EXPECT_EQ(p.calls(), 1u);
+
+    p.onUi([&] {
+        p.main().setText(mw::编辑框_延时打卡.name, "3");
+        p.main().click(mw::按钮_设定.name);
+    });
+    std::thread answer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        p.components.log.hold.letGo();
+    });
+    p.onUi([&] { p.main().tick(mw::时钟_延时打开.name); });  // returns once its pass is played
+    answer.join();
+    EXPECT_GE(p.calls(), 2u);
+    p.clickRun();
+    EXPECT_EQ(p.components.log.overlappingCalls, 0);
+}
+
 TEST(PlayerThreads, ExitWhileACancelledRunHangsReleasesNothingThoughALaterRunEnded) {
     HungTarget p;
     p.clickRun();

@@ -1,7 +1,9 @@
 // hanging-component.dll: a stand-in for the automation component, for the fault tests: the same
 // class and methods, but SendText delivers each character with SendMessage, so that a call
-// into a window that has stopped answering does not return (as some components behave). The
-// other methods do nothing and succeed. The tests register it in the real one's place.
+// into a window that has stopped answering does not return (as some components behave).
+// MoveTo places the cursor and LeftClick clicks where it is; the other methods do nothing and
+// succeed. As the real one, it makes one call at a time. The tests register it in the real
+// one's place.
 
 #include <windows.h>
 #include <oleauto.h>
@@ -17,7 +19,20 @@ LONG objects = 0;
 
 constexpr const wchar_t* kMethods[] = {L"MoveTo", L"LeftClick", L"LeftDoubleClick", L"RightClick", L"SendText",
                                        L"KeyPressName"};
-constexpr DISPID kSendText = 5;
+constexpr DISPID kMoveTo = 1, kLeftClick = 2, kSendText = 5;
+SRWLOCK oneCallAtATime = SRWLOCK_INIT;
+
+bool argumentsAre(const DISPPARAMS* parameters, VARTYPE first, VARTYPE second) {
+    return parameters->cArgs == 2 && parameters->rgvarg[1].vt == first && parameters->rgvarg[0].vt == second;
+}
+
+void leftClick() {
+    INPUT events[2]{};
+    events[0].type = events[1].type = INPUT_MOUSE;
+    events[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    events[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, events, sizeof(INPUT));
+}
 
 class HangingObject final : public IDispatch {
 public:
@@ -54,8 +69,11 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT* result, EXCEPINFO*,
                                      UINT*) override {
         if (id < 1 || id > 6) return DISP_E_MEMBERNOTFOUND;
-        if (id == kSendText && parameters->cArgs == 2 && parameters->rgvarg[1].vt == VT_I4 &&
-            parameters->rgvarg[0].vt == VT_BSTR) {
+        const utils::ScopedExclusiveLock serialized(oneCallAtATime);
+        if (id == kMoveTo && argumentsAre(parameters, VT_I4, VT_I4))
+            SetCursorPos(parameters->rgvarg[1].lVal, parameters->rgvarg[0].lVal);
+        if (id == kLeftClick) leftClick();
+        if (id == kSendText && argumentsAre(parameters, VT_I4, VT_BSTR)) {
             const HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(parameters->rgvarg[1].lVal));
             const BSTR text = parameters->rgvarg[0].bstrVal;
             for (UINT i = 0; i < SysStringLen(text); ++i) SendMessageW(window, WM_CHAR, text[i], 1);
