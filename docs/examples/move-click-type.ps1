@@ -1,6 +1,6 @@
 # Drives the mouse and the keyboard through the automation component of 蓝豆键盘鼠标模拟器
 # (registered by every start of the program, or by "regsvr32 qdauto.dll").
-#   powershell -File move-click-type.ps1 [-X 200] [-Y 200] [-Text "hello"]
+#   powershell -ExecutionPolicy Bypass -File move-click-type.ps1 [-X 200] [-Y 200] [-Text "hello"]
 # Moves the cursor, clicks, and types the text into the window under the cursor.
 param([int]$X = 200, [int]$Y = 200, [string]$Text = "")
 
