@@ -1,7 +1,8 @@
 #pragma once
-// The automation component travels inside the program: at every start it is written to a
-// fixed path and registered from there; where that path is closed to the user and holds no copy
-// that loads, it goes to the user's own folder instead.
+// The automation component travels inside the program: at every start it is put into the
+// Windows folder and registered from there for the machine. Only the program's own bytes are
+// ever registered: where that folder is closed to the user or holds another file that cannot be
+// replaced, the component goes to the user's own folder and is registered for the user only.
 
 #include <string>
 #include <string_view>
@@ -11,24 +12,28 @@
 
 namespace automation {
 
-inline constexpr std::string_view ComponentPath = "C:\\WINDOWS\\qdauto.dll";
+// "qdauto.dll" in the Windows folder: the copy for the whole machine (empty when the folder
+// cannot be had).
+std::string MachineComponentPath(framework::Platform& platform);
 
-// The folder of the user's local data, "Landou\qdauto.dll" in it.
+// "Landou\qdauto.dll" in the folder of the user's local data; empty when that folder cannot be
+// had (there is then no per-user copy).
 std::string UserComponentPath(framework::Platform& platform);
 
-// Writes the component's image to the path (empty: the fixed path). Where the write fails
-// while the file holds something else and the object exists, this process may have that older
-// copy loaded: the object is released, the library unloaded and the write tried once more. A
-// file that still cannot be written (no right to write there, or another running copy of the
-// program uses it) stays as it is. True when the file now holds the image.
+// Puts the component's image at the path (empty: the machine's path), unless the file holds it
+// already. The file is replaced whole or not at all, so a write cut short leaves an earlier copy
+// intact. Where the replacement fails and the object exists, this process may have an older copy
+// loaded: the object is released, the library unloaded and the replacement tried once more. True
+// when the file now holds the image.
 bool InstallComponent(framework::Platform& platform, std::string_view path, AutomationObject& object);
 
 // Registers the component from the path; false when the library cannot be loaded or has no
-// registration entry.
+// registration entry. The component registers a copy in the Windows folder for the machine and
+// any other copy for the current user only.
 bool RegisterComponent(framework::Platform& platform, std::string_view path);
 
-// Installs and registers at the fixed path, or else in the user's folder; false when neither
-// registered (the object may have been released meanwhile, to be made again by the caller).
+// Installs and registers the machine's copy, or else the user's; false when neither registered
+// (the object may have been released meanwhile, to be made again by the caller).
 bool InstallAndRegisterComponent(framework::Platform& platform, AutomationObject& object);
 
 }  // namespace automation

@@ -121,13 +121,42 @@ HRESULT registerTypeLibrary(const module::Path& library, bool forUser) {
     return forUser ? RegisterTypeLibForUser(typeLibrary.get(), path, nullptr) : RegisterTypeLib(typeLibrary.get(), path, nullptr);
 }
 
+// The folder in its long form, compared without regard to case; false when it does not fit.
+bool sameFolder(const wchar_t* folder, const wchar_t* other) {
+    wchar_t longFolder[MAX_PATH + 1], longOther[MAX_PATH + 1];
+    const DWORD length = GetLongPathNameW(folder, longFolder, MAX_PATH + 1);
+    const DWORD otherLength = GetLongPathNameW(other, longOther, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH || otherLength == 0 || otherLength > MAX_PATH) return false;
+    return CompareStringOrdinal(longFolder, static_cast<int>(length), longOther, static_cast<int>(otherLength), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// A library in the Windows folder or one of its system folders, which only an administrator may
+// write, may serve the whole machine. A copy anywhere else may be replaced by its user: it
+// serves only the user who registered it, also when registered by an administrator.
+bool servesTheMachine(const module::Path& library) {
+    const wchar_t* name = wcsrchr(library.text(), L'\\');
+    if (!name || name - library.text() > MAX_PATH) return false;
+    wchar_t folder[MAX_PATH + 1];
+    wcsncpy(folder, library.text(), static_cast<size_t>(name - library.text()));
+    folder[name - library.text()] = L'\0';
+    wchar_t machineFolder[MAX_PATH + 1];
+    using FolderOf = UINT(WINAPI*)(LPWSTR, UINT);
+    for (const FolderOf folderOf : {FolderOf(GetWindowsDirectoryW), FolderOf(GetSystemDirectoryW),
+                                    FolderOf(GetSystemWow64DirectoryW)}) {
+        const UINT length = folderOf(machineFolder, MAX_PATH + 1);
+        if (length > 0 && length <= MAX_PATH && sameFolder(folder, machineFolder)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 HRESULT registerServer() {
     const module::Path library;
     if (!library.text()) return SELFREG_E_CLASS;
     const ClassKeyPath classPath;
-    const LSTATUS machine = writeClass(HKEY_LOCAL_MACHINE, classPath, library);
+    const LSTATUS machine = servesTheMachine(library) ? writeClass(HKEY_LOCAL_MACHINE, classPath, library) : ERROR_ACCESS_DENIED;
     if (machine == ERROR_SUCCESS) {
         removeClass(HKEY_CURRENT_USER, classPath);
         UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);

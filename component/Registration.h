@@ -6,10 +6,11 @@
 
 namespace qdauto {
 
-// Registers the class for the whole machine (HKEY_LOCAL_MACHINE\Software\Classes) and removes any
-// registration of the current user, which would otherwise take precedence. Where the machine's
-// classes may not be written, registers it for the current user
-// (HKEY_CURRENT_USER\Software\Classes), which needs no administrator rights.
+// A library in the Windows folder (or a system folder) registers the class for the whole machine
+// (HKEY_LOCAL_MACHINE\Software\Classes) and removes any registration of the current user, which
+// would otherwise take precedence; where the machine's classes may not be written, it registers
+// it for the current user (HKEY_CURRENT_USER\Software\Classes), which needs no administrator
+// rights. A library anywhere else registers it for the current user only.
 HRESULT registerServer();
 
 // Removes the class from both places.

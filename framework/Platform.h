@@ -34,8 +34,12 @@ public:
     virtual std::string commandLine() = 0;
     // The user's desktop folder.
     virtual std::string desktopFolder() = 0;
-    // The user's own folder for the programs' local data (no administrator needed to write it).
+    // The user's own folder for the programs' local data (no administrator needed to write it);
+    // empty when it cannot be had.
     virtual std::string localDataFolder() = 0;
+    // The folder Windows is installed in ("C:\WINDOWS" on nearly every machine), which only an
+    // administrator may write.
+    virtual std::string windowsFolder() = 0;
 
     // Dialogs. Message boxes have no owner window and are task-modal.
     virtual MessageAnswer messageBox(std::string_view text, std::string_view caption,

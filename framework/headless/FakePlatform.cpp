@@ -34,7 +34,9 @@ bool FakePlatform::writeFile(const std::string& path, std::string_view bytes) {
     journal_.add("write " + path);
     if (unwritable_.count(path) || loaded_.count(path)) return false;
     files_[path] = std::string(bytes);
-    return true;
+    if (!cutShort_.count(path)) return true;
+    files_[path].resize(bytes.size() / 2);
+    return false;
 }
 
 std::optional<std::string> FakePlatform::readFile(const std::string& path) {
@@ -51,7 +53,7 @@ bool FakePlatform::createFolder(const std::string& path) {
 
 bool FakePlatform::replaceFile(const std::string& path, std::string_view bytes) {
     journal_.add("replace " + path);
-    if (unwritable_.count(path)) return false;
+    if (unwritable_.count(path) || loaded_.count(path) || cutShort_.count(path)) return false;
     files_[path] = std::string(bytes);
     return true;
 }

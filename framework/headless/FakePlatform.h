@@ -34,7 +34,8 @@ public:
     void setCurrentFolder(const std::string& folder) override { journal_.add("current folder " + folder); }
     std::string commandLine() override { return commandLine_; }
     std::string desktopFolder() override { return "C:\\Users\\user\\Desktop"; }
-    std::string localDataFolder() override { return "C:\\Users\\user\\AppData\\Local"; }
+    std::string localDataFolder() override { return localDataFolder_; }
+    std::string windowsFolder() override { return "C:\\WINDOWS"; }
 
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
@@ -81,6 +82,9 @@ public:
     void forbidRegistryWrites() { registryWritable_ = false; }
     void failComponentRegistration() { componentRegisters_ = false; }
     void setExecutableFolder(std::string folder) { executableFolder_ = std::move(folder); }
+    void setLocalDataFolder(std::string folder) { localDataFolder_ = std::move(folder); }
+    // A write of the file stops part-way (a full disk, say): what it began is left behind.
+    void cutWritesShort(std::string path) { cutShort_.insert(std::move(path)); }
     void forbidWrites(std::string path) { unwritable_.insert(std::move(path)); }
     // The file is a library that this process has loaded: it cannot be written until the
     // unused libraries are unloaded.
@@ -114,6 +118,7 @@ public:
 private:
     Journal& journal_;
     std::string executableFolder_ = "C:\\Program Files\\landou";
+    std::string localDataFolder_ = "C:\\Users\\user\\AppData\\Local";
     std::string commandLine_ = "\"C:\\Program Files\\landou\\landou.exe\"";
     std::map<std::string, std::map<std::string, std::string>> registry_;
     bool registryWritable_ = true;
@@ -121,6 +126,7 @@ private:
     std::map<std::string, std::string> files_;
     std::set<std::string> unwritable_;
     std::set<std::string> loaded_;
+    std::set<std::string> cutShort_;
     Point cursor_;
     std::int32_t windowUnderCursor_ = 0x10086;
     std::function<void()> windowUnderCursorHook_;

@@ -97,6 +97,12 @@ std::string Win32Platform::desktopFolder() { return knownFolder(FOLDERID_Desktop
 
 std::string Win32Platform::localDataFolder() { return knownFolder(FOLDERID_LocalAppData); }
 
+std::string Win32Platform::windowsFolder() {
+    wchar_t folder[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? narrow(std::wstring_view(folder, length)) : std::string();
+}
+
 void Win32Platform::setCurrentFolder(const std::string& folder) {
     // A drive alone ("C:") names that drive's current folder, not its root.
     SetCurrentDirectoryW(widen(folder.ends_with(':') ? folder + "\\" : folder).c_str());

@@ -14,6 +14,7 @@ public:
     std::string commandLine() override;
     std::string desktopFolder() override;
     std::string localDataFolder() override;
+    std::string windowsFolder() override;
 
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;

@@ -2,6 +2,8 @@
 
 import os
 import shutil
+import subprocess
+import time
 import unittest
 
 import harness
@@ -68,10 +70,28 @@ class InstallationTest(unittest.TestCase):
         self.assertTrue(self.wine.wait_window(MAIN))
         self.assertTrue(wait_until(self.user_component.exists, 10))
         self.assertEqual(self.user_component.read_bytes(), (self.wine.bin / "qdauto.dll").read_bytes())
-        self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32"),
+        # A copy the user may replace is registered for the user alone, though the start could
+        # write the machine's classes (Wine as root). (Wine reads classes from the machine's
+        # keys only, so the object is not made here; Windows finds the user's first.)
+        user_key = CLASS_KEY.replace("HKLM", "HKCU", 1)
+        self.assertTrue(wait_until(lambda: self.wine.registry_text(user_key + "\\InprocServer32"), 10))
+        self.assertEqual(self.wine.registry_text(user_key + "\\InprocServer32"),
                          f"C:\\users\\{self.user}\\AppData\\Local\\Landou\\qdauto.dll")
+        self.assertIsNone(self.wine.registry_text(CLASS_KEY + "\\InprocServer32"))
         self.assertEqual(self.wine.dialogs(), [])
-        self.assertTrue(self.works())
+
+    def test_a_library_named_as_a_system_one_beside_the_program_is_never_loaded(self):
+        planted = self.exe.parent / "wininet.dll"
+        shutil.copy(self.wine.bin / "planted" / "wininet.dll", planted)
+        # Wine prefers its own libraries; with this it searches for a file first, as Windows does.
+        env = dict(self.wine.env, WINEDLLOVERRIDES="mscoree,mshtml=;wininet,winmm=n,b")
+        self.wine.started.append(subprocess.Popen(
+            ["wine", str(self.exe)], env=env, cwd=str(self.exe.parent), stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.assertTrue(self.wine.wait_window(MAIN))
+        time.sleep(2)  # the notice page read, the first use of the library, is over
+        self.assertFalse(planted.with_name("wininet.dll.loaded").exists())
+        self.assertIsNotNone(self.wine.answers(MAIN, 5))
 
     def test_an_unwritable_and_unloadable_component_is_reported_and_start_up_goes_on(self):
         self.component.mkdir()  # a folder in its place: it can be neither written nor loaded

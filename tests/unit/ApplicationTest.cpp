@@ -33,7 +33,7 @@ TEST(StartUp, RunsItsStepsInOrder) {
         "create component {28E8983D-6D4F-434A-AB18-9FF8684D4FD3}",
         "create MainWindow",
         "show MainWindow",
-        "write C:\\WINDOWS\\qdauto.dll",
+        "replace C:\\WINDOWS\\qdauto.dll",
         "register C:\\WINDOWS\\qdauto.dll",
         "create MouseCommandWindow",
         "hotkey 33001",
@@ -87,30 +87,54 @@ TEST(StartUp, AFailedRegistrationIsReportedAndStartUpGoesOn) {
     EXPECT_EQ(p.components.log.createdClassIds.size(), 1u);
 }
 
-TEST(StartUp, AnUnwritableComponentFileStillRegistersAnEarlierCopy) {
-    Program p;  // another running copy holds it, or the folder is closed to this user
-    p.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
-    p.platform.files()["C:\\WINDOWS\\qdauto.dll"] = "an earlier copy";
-    p.app.start();
-    EXPECT_TRUE(p.platform.messages().empty());
-    EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], "an earlier copy");
-    EXPECT_FALSE(p.app.automation().empty());
-    EXPECT_FALSE(p.platform.fileExists(kUserComponent));
+// Only the program's own bytes are registered from the Windows folder; any other file there
+// that cannot be replaced (planted where C:\WINDOWS is an ordinary folder, or an older copy
+// that a standard user may not replace) is never loaded: the user's copy is used instead.
+TEST(StartUp, AMachineCopyIsRegisteredOnlyWhenItHoldsTheProgramsOwnBytes) {
+    Program same;  // another running copy of this version holds it loaded
+    same.platform.files()["C:\\WINDOWS\\qdauto.dll"] = same.platform.componentImage();
+    same.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
+    same.app.start();
+    EXPECT_TRUE(happenInOrder(same.journal.entries(), {"read C:\\WINDOWS\\qdauto.dll", "register C:\\WINDOWS\\qdauto.dll"}));
+    EXPECT_FALSE(same.platform.fileExists(kUserComponent));
+    EXPECT_FALSE(same.app.automation().empty());
+
+    for (const bool older : {false, true}) {
+        Program p;
+        p.platform.files()["C:\\WINDOWS\\qdauto.dll"] = older ? "an older component" : "a planted library";
+        p.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
+        p.app.start();
+        for (const std::string& entry : p.journal.entries()) EXPECT_NE(entry, "register C:\\WINDOWS\\qdauto.dll");
+        EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], older ? "an older component" : "a planted library");
+        EXPECT_EQ(p.platform.files()[kUserComponent], p.platform.componentImage());
+        EXPECT_TRUE(happenInOrder(p.journal.entries(), {"register " + kUserComponent, "create component"}));
+        EXPECT_FALSE(p.app.automation().empty());
+        EXPECT_TRUE(p.platform.messages().empty());
+    }
 }
 
 TEST(StartUp, AnOlderComponentThatThisProcessHasLoadedIsReplacedAndMadeAgain) {
     Program p;
     p.platform.files()["C:\\WINDOWS\\qdauto.dll"] = "an older component";
-    p.platform.holdLoaded("C:\\WINDOWS\\qdauto.dll");  // the object of step 2 was made from it
+    p.platform.holdLoaded("C:\\WINDOWS\\qdauto.dll");  // the object made before was made from it
     p.app.start();
     EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], p.platform.componentImage());
     EXPECT_TRUE(happenInOrder(p.journal.entries(), {
-        "create component", "write C:\\WINDOWS\\qdauto.dll", "release component", "unload unused libraries",
-        "write C:\\WINDOWS\\qdauto.dll", "register C:\\WINDOWS\\qdauto.dll", "create component", "create MouseCommandWindow",
+        "create component", "replace C:\\WINDOWS\\qdauto.dll", "release component", "unload unused libraries",
+        "replace C:\\WINDOWS\\qdauto.dll", "register C:\\WINDOWS\\qdauto.dll", "create component", "create MouseCommandWindow",
     }));
     EXPECT_FALSE(p.app.automation().empty());
     EXPECT_EQ(p.components.log.released, 1);
     EXPECT_TRUE(p.platform.messages().empty());
+}
+
+TEST(StartUp, AWriteCutShortLeavesTheEarlierCopyWhole) {
+    Program p;
+    p.platform.files()["C:\\WINDOWS\\qdauto.dll"] = "an earlier copy";
+    p.platform.cutWritesShort("C:\\WINDOWS\\qdauto.dll");
+    p.app.start();
+    EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], "an earlier copy");
+    EXPECT_EQ(p.platform.files()[kUserComponent], p.platform.componentImage());
 }
 
 TEST(StartUp, WhereTheWindowsFolderIsClosedTheComponentGoesToTheUsersFolder) {
@@ -118,8 +142,8 @@ TEST(StartUp, WhereTheWindowsFolderIsClosedTheComponentGoesToTheUsersFolder) {
     p.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
     p.app.start();
     EXPECT_TRUE(happenInOrder(p.journal.entries(), {
-        "register C:\\WINDOWS\\qdauto.dll", "create folder C:\\Users\\user\\AppData\\Local\\Landou",
-        "write " + kUserComponent, "register " + kUserComponent, "create MouseCommandWindow",
+        "replace C:\\WINDOWS\\qdauto.dll", "create folder C:\\Users\\user\\AppData\\Local\\Landou",
+        "replace " + kUserComponent, "register " + kUserComponent, "create MouseCommandWindow",
     }));
     EXPECT_EQ(p.platform.files()[kUserComponent], p.platform.componentImage());
     EXPECT_TRUE(p.platform.messages().empty());
@@ -131,6 +155,13 @@ TEST(StartUp, WhereTheWindowsFolderIsClosedTheComponentGoesToTheUsersFolder) {
     closed.app.start();
     EXPECT_EQ(closed.platform.messages().size(), 1u);
     EXPECT_EQ(closed.platform.messages()[0].text, "注册插件失败，请退出流氓杀毒软件后重新打开此软件");
+
+    Program nowhere;  // no user's folder to be had: no copy anywhere else (the root of a drive)
+    nowhere.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
+    nowhere.platform.setLocalDataFolder("");
+    nowhere.app.start();
+    EXPECT_EQ(nowhere.platform.messages().size(), 1u);
+    for (const auto& [path, bytes] : nowhere.platform.files()) EXPECT_FALSE(path.ends_with("qdauto.dll")) << path;
 }
 
 TEST(StartUp, FirstStartSlidesTheHelpPanelInOnce) {
