@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes each parser of outside input with libFuzzer (clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer): the data file reader, the command-line splitter, the notice page,
-# the text-to-number reader and the code page 936 decoder. Each starts from its corpus in
+# the text-to-number reader, the code page 936 decoder and the key names a scripting host passes
+# to the component. Each starts from its corpus in
 # tests/fuzz/corpus.
 #   scripts/fuzz.sh [SECONDS]      each target for SECONDS (60)
 #   scripts/fuzz.sh --long [RUNS [SECONDS]]
@@ -60,5 +61,6 @@ run CommandLineFuzz commandline 8192
 run NoticePageFuzz notice 65536 NoticePage.dict
 run TextToNumberFuzz number 256
 run CodePageFuzz codepage 4096
+run KeyNameFuzz keys 256
 echo "fuzz: $((targets - status)) passed, $status failed"
 exit $status
