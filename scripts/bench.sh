@@ -18,7 +18,7 @@
 #                                     Sleep waits; then LOADED passes (3) with both processors
 #                                     busy at a higher priority: the gaps between move and click,
 #                                     beside plain Sleep's; the latency of F11 beside a bare
-#                                     program's (ROWS 0: only that latency)
+#                                     program's (ROWS 0: only that latency; PASSES 0: no quiet passes)
 #   scripts/bench.sh idle [SECONDS]   the processor time the program uses over SECONDS (60) in
 #                                     which nothing runs, beside the minimal window program
 set -euo pipefail
