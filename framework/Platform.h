@@ -107,7 +107,8 @@ public:
         return waitUntil(clockMicroseconds() + 1000LL * std::max(milliseconds, 0), token);
     }
     // Runs the body on a thread of its own: one whose earlier body has returned, or a new one.
-    virtual void startThread(std::function<void()> body) = 0;
+    // False, and the body never runs, when no thread can be had for it.
+    [[nodiscard]] virtual bool startThread(std::function<void()> body) = 0;
 };
 
 }  // namespace framework

@@ -153,16 +153,22 @@ bool FakePlatform::waitUntil(std::int64_t deadline, CancelToken& token) {
     return true;
 }
 
-void FakePlatform::startThread(std::function<void()> body) {
+bool FakePlatform::startThread(std::function<void()> body) {
+    if (failingThreadStarts_ > 0) {
+        --failingThreadStarts_;
+        journal_.add("no thread");
+        return false;
+    }
     if (!realThreads_) {
         body();
-        return;
+        return true;
     }
     ++liveThreads_;
     std::thread([this, body = std::move(body)] {
         body();
         --liveThreads_;
     }).detach();
+    return true;
 }
 
 std::string FakePlatform::httpGet(const std::string& address, const WebRead& limits) {

@@ -71,7 +71,7 @@ public:
     std::shared_ptr<CancelToken> newCancelToken() override;
     std::int64_t clockMicroseconds() override;
     bool waitUntil(std::int64_t deadline, CancelToken& token) override;
-    void startThread(std::function<void()> body) override;
+    bool startThread(std::function<void()> body) override;
 
     // Test set-up and inspection
     std::map<std::string, std::string>& files() { return files_; }
@@ -90,6 +90,8 @@ public:
     // Called whenever the window under the cursor is asked for.
     void onWindowUnderCursor(std::function<void()> hook) { windowUnderCursorHook_ = std::move(hook); }
     void useRealThreads() { realThreads_ = true; }
+    // The next starts of a thread fail, as when the system can make no more threads.
+    void failThreadStarts(int count) { failingThreadStarts_ = count; }
     // Virtual milliseconds passed so far.
     long long now() const { return nowMicroseconds_ / 1000; }
     // Time that passes outside the waits, as inside a call that takes time.
@@ -125,6 +127,7 @@ private:
     std::int32_t windowUnderCursor_ = 0x10086;
     std::function<void()> windowUnderCursorHook_;
     bool realThreads_ = false;
+    int failingThreadStarts_ = 0;
     std::int64_t nowMicroseconds_ = 0;
     std::function<void(int)> waitHook_;
     std::atomic<int> liveThreads_{0};

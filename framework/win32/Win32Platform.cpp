@@ -7,6 +7,7 @@
 #include <timeapi.h>
 
 #include <deque>
+#include <exception>
 #include <memory>
 #include <thread>
 
@@ -370,18 +371,23 @@ void serve(const std::shared_ptr<IdleThreads>& idle, std::function<void()> body)
 
 }  // namespace
 
-void Win32Platform::startThread(std::function<void()> body) {
+bool Win32Platform::startThread(std::function<void()> body) {
     static const auto idle = std::make_shared<IdleThreads>();
-    {
-        const utils::ScopedExclusiveLock lock(idle->lock);
-        if (idle->waiting > 0) {
-            --idle->waiting;
-            idle->bodies.push_back(std::move(body));
-            WakeConditionVariable(&idle->woken);
-            return;
+    try {
+        {
+            const utils::ScopedExclusiveLock lock(idle->lock);
+            if (idle->waiting > 0) {
+                idle->bodies.push_back(std::move(body));
+                --idle->waiting;
+                WakeConditionVariable(&idle->woken);
+                return true;
+            }
         }
+        std::thread(serve, idle, std::move(body)).detach();
+        return true;
+    } catch (const std::exception&) {  // the system made no thread (std::system_error), or memory ran out
+        return false;
     }
-    std::thread(serve, idle, std::move(body)).detach();
 }
 
 }  // namespace framework::win32

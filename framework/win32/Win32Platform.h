@@ -43,7 +43,7 @@ public:
     std::shared_ptr<CancelToken> newCancelToken() override;
     std::int64_t clockMicroseconds() override;
     bool waitUntil(std::int64_t deadline, CancelToken& token) override;
-    void startThread(std::function<void()> body) override;
+    bool startThread(std::function<void()> body) override;
 
 private:
     // The thread that made the platform, the user-interface thread: the one that other threads
