@@ -48,7 +48,10 @@ public:
     virtual bool fileExists(const std::string& path) = 0;
     // Creates or truncates the file and writes the bytes; false when that failed.
     virtual bool writeFile(const std::string& path, std::string_view bytes) = 0;
-    virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // The whole file; nothing when it cannot be read, or when it holds more than maxBytes bytes
+    // (then none of it is read).
+    virtual std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) = 0;
+    std::optional<std::string> readFile(const std::string& path) { return readFile(path, 0x7FFFFFFF); }
     // Creates the folder (its parent exists); true when it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;
     // Writes the bytes to a temporary file beside the target and puts it in the target's

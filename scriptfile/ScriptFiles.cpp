@@ -1,5 +1,8 @@
 #include "scriptfile/ScriptFiles.h"
 
+#include <new>
+#include <stdexcept>
+
 #include "scriptfile/ScriptFormat.h"
 
 namespace scriptfile {
@@ -25,10 +28,32 @@ std::string_view trimSpaces(std::string_view text) {
     return text;
 }
 
+// Runs the step; false when memory ran out in it (std::bad_alloc), or a text in it was too long
+// for the system's converter (std::length_error).
+template <class Step>
+bool withinMemory(Step&& step) {
+    try {
+        step();
+        return true;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return false;
+}
+
+// The rows from the index on, the last first: no row before it moves or loses its selection.
+void removeRowsFrom(commands::CommandList& list, int first) {
+    while (list.rowCount() > first) list.deleteRow(list.rowCount() - 1);
+}
+
 }  // namespace
 
 void exportList(framework::Platform& platform, const commands::CommandList& list) {
-    const std::string bytes = scriptBytes(list);
+    std::string bytes;
+    if (!withinMemory([&] { bytes = scriptBytes(list); })) {  // as a file that cannot be written
+        platform.messageBox("导出数据失败", "蓝豆", MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
     const std::optional<std::string> name = platform.inputBox("请输入保存名称", "蓝豆程序集", "");
     if (!name || trimSpaces(*name).empty()) {
         platform.messageBox("请输入保存名称", "蓝豆程序集", MessageIcon::Error, MessageButtons::Ok);
@@ -46,8 +71,14 @@ void importFile(framework::Platform& platform, framework::Window<ui::MainWindow>
     if (path) readFileIntoList(platform, list, *path);
 }
 
+// Reading, decoding and the rows themselves all take memory: where it runs out, the file is one
+// that cannot be read.
 void readFileIntoList(framework::Platform& platform, commands::CommandList& list, const std::string& path) {
-    if (const std::optional<std::string> bytes = platform.readFile(path)) appendRecords(*bytes, list);
+    const int before = list.rowCount();
+    const bool read = withinMemory([&] {
+        if (const std::optional<std::string> bytes = platform.readFile(path, MaxFileBytes)) appendRecords(*bytes, list);
+    });
+    if (!read) removeRowsFrom(list, before);
 }
 
 }  // namespace scriptfile

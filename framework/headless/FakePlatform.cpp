@@ -37,10 +37,10 @@ bool FakePlatform::writeFile(const std::string& path, std::string_view bytes) {
     return true;
 }
 
-std::optional<std::string> FakePlatform::readFile(const std::string& path) {
+std::optional<std::string> FakePlatform::readFile(const std::string& path, std::size_t maxBytes) {
     journal_.add("read " + path);
     const auto it = files_.find(path);
-    if (it == files_.end()) return std::nullopt;
+    if (it == files_.end() || it->second.size() > maxBytes) return std::nullopt;
     return it->second;
 }
 

@@ -22,7 +22,8 @@ public:
 
     bool fileExists(const std::string& path) override;
     bool writeFile(const std::string& path, std::string_view bytes) override;
-    std::optional<std::string> readFile(const std::string& path) override;
+    using Platform::readFile;
+    std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& path, std::string_view bytes) override;
 

@@ -140,6 +140,24 @@ TEST(ScriptFile, BadFilesAppendNothing) {
     EXPECT_TRUE(p.platform.messages().empty());
 }
 
+TEST(ScriptFile, AFileTooLargeToReadOrToHoldAppendsNothing) {
+    Lists p;
+    p.add("延时", {"*", "*", "*", "*", "10秒"});
+    const std::string record = toCodePage936("模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[a+++---");
+    std::string file = record + std::string(scriptfile::MaxFileBytes - record.size(), '\0');  // 64 MiB: read
+    p.import(file);
+    EXPECT_EQ(p.rows(), (Rows{"1|延时|*|*|*|*|10秒", "2|模拟|*|*|*|*|a"}));
+    file += '\0';  // one byte more: a file that cannot be read
+    p.import(file);
+    EXPECT_EQ(p.list().rowCount(), 2);
+
+    // Memory runs out after two rows of the three: the file adds none, the rows before it stay.
+    p.main().limitRows(mw::超级列表框_鼠标命令.name, 4);
+    p.import(record + record + record);
+    EXPECT_EQ(p.rows(), (Rows{"1|延时|*|*|*|*|10秒", "2|模拟|*|*|*|*|a"}));
+    EXPECT_TRUE(p.platform.messages().empty());
+}
+
 TEST(ScriptFile, ExportNeedsAName) {
     for (std::optional<std::string> name : {std::optional<std::string>(), std::optional<std::string>(""),
                                             std::optional<std::string>("  "), std::optional<std::string>("\u3000 \u3000")}) {
