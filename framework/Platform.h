@@ -55,7 +55,8 @@ public:
     // Creates the folder (its parent exists); true when it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;
     // Writes the bytes to a temporary file beside the target and puts it in the target's
-    // place only when all of them are written: a failure leaves an earlier file as it was.
+    // place only when all of them are written and on the disk: a failure, or a power cut,
+    // leaves an earlier file as it was.
     virtual bool replaceFile(const std::string& path, std::string_view bytes) = 0;
 
     // Registry, under the root keys that the program uses. Keys are paths with backslashes.

@@ -1,5 +1,6 @@
 #include "scriptfile/ScriptFiles.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -26,6 +27,31 @@ std::string_view trimSpaces(std::string_view text) {
         else break;
     }
     return text;
+}
+
+constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+
+constexpr char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return upperAscii(x) == upperAscii(y); });
+}
+
+// Whether the system takes the last name of the path for a device ("CON", "NUL", "COM1" and the
+// like, whatever follows a dot or a colon, spaces before it ignored): opening one may block the
+// window instead of writing a file.
+bool namesDevice(std::string_view path) {
+    std::string_view name = path.substr(path.find_last_of("\\/") + 1);
+    name = name.substr(0, name.find_first_of(".:"));
+    while (name.ends_with(' ')) name.remove_suffix(1);
+    if (name.size() < 3) return false;
+    const std::string_view device = name.substr(0, 3), number = name.substr(3);
+    if (number.empty())
+        return std::any_of(std::begin(kDevices), std::end(kDevices), [&](std::string_view d) { return equalIgnoringCase(device, d); });
+    if (!equalIgnoringCase(device, "COM") && !equalIgnoringCase(device, "LPT")) return false;
+    // The system counts the superscript digits ¹, ² and ³ as digits too.
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\u00B9" || number == "\u00B2" ||
+           number == "\u00B3";
 }
 
 // Runs the step; false when memory ran out in it (std::bad_alloc), or a text in it was too long
@@ -60,7 +86,7 @@ void exportList(framework::Platform& platform, const commands::CommandList& list
         return;
     }
     const std::string path = platform.desktopFolder() + "\\" + *name + ".qd";
-    if (platform.replaceFile(path, bytes))
+    if (!namesDevice(path) && platform.replaceFile(path, bytes))
         platform.messageBox("导出数据成功", "蓝豆", MessageIcon::Exclamation, MessageButtons::Ok);
     else
         platform.messageBox("导出数据失败", "蓝豆", MessageIcon::Error, MessageButtons::Ok);

@@ -131,16 +131,27 @@ bool Win32Platform::fileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32Platform::writeFile(const std::string& path, std::string_view bytes) {
-    const utils::ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+namespace {
+
+utils::ScopedFile createForWriting(const std::string& path) {
+    return utils::ScopedFile(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+}  // namespace
+
+bool Win32Platform::writeFile(const std::string& path, std::string_view bytes) {
+    const utils::ScopedFile file = createForWriting(path);
+    return file && writeAll(file.get(), bytes);
 }
 
 std::optional<std::string> Win32Platform::readFile(const std::string& path, std::size_t maxBytes) {
@@ -173,7 +184,12 @@ bool Win32Platform::createFolder(const std::string& path) {
 bool Win32Platform::replaceFile(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + "-" +
                                   std::to_string(GetTickCount64()) + ".tmp";
-    if (!writeFile(temporary, bytes)) {
+    // The bytes are on the disk before the new file takes the target's place, so that a power
+    // cut leaves the one file or the other whole, never an empty or a torn one.
+    bool written = false;
+    if (const utils::ScopedFile file = createForWriting(temporary))
+        written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    if (!written) {
         DeleteFileW(widen(temporary).c_str());
         return false;
     }

@@ -182,3 +182,18 @@ TEST(ScriptFile, AFailedExportLeavesTheEarlierFile) {
     const headless::ShownMessage failure{"导出数据失败", "蓝豆", MessageIcon::Error, MessageButtons::Ok};
     EXPECT_EQ(p.platform.messages().back(), failure);
 }
+
+TEST(ScriptFile, ANameThatTheSystemTakesForADeviceIsRefused) {
+    for (const char* device : {"CON", "con", "Nul", "aux.txt", "PRN ", "PRN .x", "COM1", "lpt9", "COM\u00B2", "LPT3:x",
+                               "sub\\CON", "NUL."}) {
+        Lists p;
+        p.exportAs(device);
+        EXPECT_EQ(p.lastMessage(), "导出数据失败") << device;
+        for (const std::string& entry : p.journal.entries()) EXPECT_FALSE(entry.starts_with("replace ")) << device;
+    }
+    for (const char* file : {"CONSOLE", "COM10", "COM0", "LPT", "a.CON", "CO"}) {
+        Lists p;
+        p.exportAs(file);
+        EXPECT_EQ(p.lastMessage(), "导出数据成功") << file;
+    }
+}
