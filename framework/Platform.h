@@ -30,6 +30,9 @@ public:
     // The executable's file name with its extension, without a path.
     virtual std::string executableName() = 0;
     virtual void setCurrentFolder(const std::string& folder) = 0;
+    // The path made full from the current folder, as the system makes it; the path as it is
+    // where the system cannot.
+    virtual std::string fullPath(const std::string& path) = 0;
     // The process command line as the system gives it.
     virtual std::string commandLine() = 0;
     // The user's desktop folder.

@@ -9,6 +9,12 @@
 
 namespace framework::headless {
 
+std::string FakePlatform::fullPath(const std::string& path) {
+    if (path.empty() || path.starts_with("\\\\") || (path.size() >= 3 && path[1] == ':' && path[2] == '\\')) return path;
+    if (path.starts_with('\\')) return currentFolder_.substr(0, 2) + path;
+    return currentFolder_ + "\\" + path;
+}
+
 MessageAnswer FakePlatform::messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                        MessageButtons buttons) {
     messages_.push_back({std::string(text), std::string(caption), icon, buttons});

@@ -31,7 +31,13 @@ public:
     void initialiseComForThisThread() override { journal_.add("initialise COM"); }
     std::string executableFolder() override { return executableFolder_; }
     std::string executableName() override { return "landou.exe"; }
-    void setCurrentFolder(const std::string& folder) override { journal_.add("current folder " + folder); }
+    void setCurrentFolder(const std::string& folder) override {
+        journal_.add("current folder " + folder);
+        currentFolder_ = folder;
+    }
+    // A path with a drive, or a network path, as it is; any other from the current folder (its
+    // drive alone for one that begins with a backslash). "." and ".." are left in.
+    std::string fullPath(const std::string& path) override;
     std::string commandLine() override { return commandLine_; }
     std::string desktopFolder() override { return "C:\\Users\\user\\Desktop"; }
     std::string localDataFolder() override { return "C:\\Users\\user\\AppData\\Local"; }
@@ -117,6 +123,7 @@ public:
 private:
     Journal& journal_;
     std::string executableFolder_ = "C:\\Program Files\\landou";
+    std::string currentFolder_ = "C:\\Users\\user";
     std::string commandLine_ = "\"C:\\Program Files\\landou\\landou.exe\"";
     std::map<std::string, std::map<std::string, std::string>> registry_;
     bool registryWritable_ = true;

@@ -103,6 +103,20 @@ void Win32Platform::setCurrentFolder(const std::string& folder) {
     SetCurrentDirectoryW(widen(folder.ends_with(':') ? folder + "\\" : folder).c_str());
 }
 
+std::string Win32Platform::fullPath(const std::string& path) {
+    const std::wstring relative = widen(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return narrow(full);
+        }
+        full.resize(length);  // the length it needs, with its terminating zero
+    }
+}
+
 MessageAnswer Win32Platform::messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                         MessageButtons buttons) {
     UINT style = MB_TASKMODAL | MB_SETFOREGROUND | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);

@@ -11,6 +11,7 @@ public:
     std::string executableFolder() override;
     std::string executableName() override;
     void setCurrentFolder(const std::string& folder) override;
+    std::string fullPath(const std::string& path) override;
     std::string commandLine() override;
     std::string desktopFolder() override;
     std::string localDataFolder() override;

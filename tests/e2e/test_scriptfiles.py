@@ -48,6 +48,12 @@ class ScriptFilesTest(ProgramTest):
                 records = example.read_bytes().decode("gbk").split("+++---")[:-1]
                 self.assertEqual(self.rows(), numbered([record.split("]]][[[") for record in records]))
 
+    def test_a_relative_path_is_taken_from_the_folder_the_program_starts_in(self):
+        (self.exe.parent / "x.qd").write_bytes("]]][[[".join(ROWS[2]).encode("gbk") + b"+++---")
+        folder = self.sample_file("x.qd").parent
+        self.start_program("x.qd", cwd=folder)
+        self.assertEqual(self.rows(), numbered(ROWS))
+
     def test_an_unquoted_path_with_spaces_loads_nothing(self):
         path = windows_path(self.sample_file())
         self.start_program(*path.split(" "))
