@@ -25,6 +25,8 @@ bool Application::run() {
 }
 
 void Application::start() {
+    // A relative path on the command line is taken from the folder the program was started in.
+    commandLineFile_ = commandLineFilePath(env_.platform);
     // 1. COM for this thread; the executable's folder becomes the current folder.
     env_.platform.initialiseComForThisThread();
     env_.platform.setCurrentFolder(env_.platform.executableFolder());
@@ -138,7 +140,7 @@ void Application::onMainWindowCreated() {
     editorState_.clickModeCursor = -1;
     writeFileAssociation(env_.platform);
     commands::CommandList list(mainWindow().rows(超级列表框_鼠标命令));
-    openCommandLineFile(env_.platform, list);
+    openCommandLineFile(env_.platform, list, commandLineFile_);
     editorState_.clearModes();
     checkFirstStart();
     noticeBoard_->ShowAdvertisement();

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/Hotkeys.h"
 #include "automation/AutomationObject.h"
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<online::NoticeBoard> noticeBoard_;
     std::unique_ptr<online::SlidingPanels> panels_;
+    std::optional<std::string> commandLineFile_;
     std::optional<bool> cleanedUp_;
 };
 

@@ -44,10 +44,14 @@ std::string commandLineFile(std::string_view line) {
     return path;
 }
 
-void openCommandLineFile(framework::Platform& platform, commands::CommandList& list) {
+std::optional<std::string> commandLineFilePath(framework::Platform& platform) {
     const std::string line = platform.commandLine();
-    if (commandLineArguments(line).empty()) return;
-    scriptfile::readFileIntoList(platform, list, commandLineFile(line));
+    if (commandLineArguments(line).empty()) return std::nullopt;
+    return platform.fullPath(commandLineFile(line));
+}
+
+void openCommandLineFile(framework::Platform& platform, commands::CommandList& list, const std::optional<std::string>& path) {
+    if (path) scriptfile::readFileIntoList(platform, list, *path);
 }
 
 }  // namespace app

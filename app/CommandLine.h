@@ -1,6 +1,7 @@
 #pragma once
 // A data file named on the command line is loaded at start-up (the shell opens ".qd" files so).
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,11 @@ std::vector<std::string> commandLineArguments(std::string_view line);
 // All arguments joined without separators; empty when there are none.
 std::string commandLineFile(std::string_view line);
 
-// Appends the rows of the file that the command line names; nothing is reported.
-void openCommandLineFile(framework::Platform& platform, commands::CommandList& list);
+// The file that the process command line names, its path made full from the current folder
+// (so taken before anything changes that folder); nothing when there are no arguments.
+std::optional<std::string> commandLineFilePath(framework::Platform& platform);
+
+// Appends the rows of the file, if there is one; nothing is reported.
+void openCommandLineFile(framework::Platform& platform, commands::CommandList& list, const std::optional<std::string>& path);
 
 }  // namespace app

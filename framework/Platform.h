@@ -30,6 +30,9 @@ public:
     // The executable's file name with its extension, without a path.
     virtual std::string executableName() = 0;
     virtual void setCurrentFolder(const std::string& folder) = 0;
+    // The path made full from the current folder, as the system makes it; the path as it is
+    // where the system cannot.
+    virtual std::string fullPath(const std::string& path) = 0;
     // The process command line as the system gives it.
     virtual std::string commandLine() = 0;
     // The user's desktop folder.
@@ -52,11 +55,15 @@ public:
     virtual bool fileExists(const std::string& path) = 0;
     // Creates or truncates the file and writes the bytes; false when that failed.
     virtual bool writeFile(const std::string& path, std::string_view bytes) = 0;
-    virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // The whole file; nothing when it cannot be read, or when it holds more than maxBytes bytes
+    // (then none of it is read).
+    virtual std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) = 0;
+    std::optional<std::string> readFile(const std::string& path) { return readFile(path, 0x7FFFFFFF); }
     // Creates the folder (its parent exists); true when it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;
     // Writes the bytes to a temporary file beside the target and puts it in the target's
-    // place only when all of them are written: a failure leaves an earlier file as it was.
+    // place only when all of them are written and on the disk: a failure, or a power cut,
+    // leaves an earlier file as it was.
     virtual bool replaceFile(const std::string& path, std::string_view bytes) = 0;
 
     // Registry, under the root keys that the program uses. Keys are paths with backslashes.
@@ -111,7 +118,8 @@ public:
         return waitUntil(clockMicroseconds() + 1000LL * std::max(milliseconds, 0), token);
     }
     // Runs the body on a thread of its own: one whose earlier body has returned, or a new one.
-    virtual void startThread(std::function<void()> body) = 0;
+    // False, and the body never runs, when no thread can be had for it.
+    [[nodiscard]] virtual bool startThread(std::function<void()> body) = 0;
 };
 
 }  // namespace framework

@@ -50,10 +50,15 @@ void Player::toggle() {
         PassStart firstPass{list_.rowCount(), cellsOf(0)};
         std::erase_if(runs_, [](const auto& run) { return run->ended->cancelled(); });
         runs_.push_back(nextRun_ ? std::exchange(nextRun_, nullptr) : newRun());
-        platform_.startThread([this, run = runs_.back(), passes, firstPass = std::move(firstPass)] {
+        const bool started = platform_.startThread([this, run = runs_.back(), passes, firstPass = std::move(firstPass)] {
             threadRun(run, passes, firstPass);
         });
         if (!nextRun_) nextRun_ = newRun();  // the next run's, made while this one's first call is made
+        if (!started) {  // no thread for the run: it ends at once, as a run of no pass does
+            runs_.pop_back();
+            controls_.showMainWindow();
+            controls_.setCaption(IdleCaption);
+        }
     } else if (caption == RunningCaption) {
         controls_.setCaption(IdleCaption);
         if (!runs_.empty()) runs_.back()->token->cancel();

@@ -7,7 +7,7 @@
 #                                     createRow and deleted again, messages handled every N rows
 #   scripts/bench.sh script [ROWS]    a data file of ROWS rows imported into the list and
 #                                     exported again: times and peak memory
-#   scripts/bench.sh badfiles [MB]    data files of MB megabytes (100) that are garbage, separators
+#   scripts/bench.sh badfiles [MB]    data files of MB megabytes (64) that are garbage, separators
 #                                     only, lead bytes only or a valid list, each read into the
 #                                     list by a process of its own: rows, time and peak memory
 #   scripts/bench.sh component [CALLS] the size of qdauto.dll and the median time of one MoveTo
@@ -28,7 +28,7 @@ case "${1:-startup}" in
   startup) python3 "$LANDOU_ROOT/tests/e2e/bench_startup.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-9}" ;;
   list) wine "$BUILD/win/bin/bench-list.exe" "${2:-10000}" "${3:-100}" ;;
   script) (cd "$BUILD" && wine "$BUILD/win/bin/bench-script.exe" "${2:-100000}") ;;
-  badfiles) python3 "$LANDOU_ROOT/tests/e2e/bench_badfiles.py" "$BUILD/win" "${2:-100}" ;;
+  badfiles) python3 "$LANDOU_ROOT/tests/e2e/bench_badfiles.py" "$BUILD/win" "${2:-64}" ;;
   component) python3 "$LANDOU_ROOT/tests/e2e/bench_component.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-5000}" ;;
   idle) python3 "$LANDOU_ROOT/tests/e2e/bench_idle.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" ;;
   playback) python3 "$LANDOU_ROOT/tests/e2e/bench_playback.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" "${3:-10}" "${4:-3}" ;;

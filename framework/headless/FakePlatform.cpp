@@ -9,6 +9,12 @@
 
 namespace framework::headless {
 
+std::string FakePlatform::fullPath(const std::string& path) {
+    if (path.empty() || path.starts_with("\\\\") || (path.size() >= 3 && path[1] == ':' && path[2] == '\\')) return path;
+    if (path.starts_with('\\')) return currentFolder_.substr(0, 2) + path;
+    return currentFolder_ + "\\" + path;
+}
+
 MessageAnswer FakePlatform::messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                        MessageButtons buttons) {
     messages_.push_back({std::string(text), std::string(caption), icon, buttons});
@@ -39,10 +45,10 @@ bool FakePlatform::writeFile(const std::string& path, std::string_view bytes) {
     return false;
 }
 
-std::optional<std::string> FakePlatform::readFile(const std::string& path) {
+std::optional<std::string> FakePlatform::readFile(const std::string& path, std::size_t maxBytes) {
     journal_.add("read " + path);
     const auto it = files_.find(path);
-    if (it == files_.end()) return std::nullopt;
+    if (it == files_.end() || it->second.size() > maxBytes) return std::nullopt;
     return it->second;
 }
 
@@ -155,16 +161,22 @@ bool FakePlatform::waitUntil(std::int64_t deadline, CancelToken& token) {
     return true;
 }
 
-void FakePlatform::startThread(std::function<void()> body) {
+bool FakePlatform::startThread(std::function<void()> body) {
+    if (failingThreadStarts_ > 0) {
+        --failingThreadStarts_;
+        journal_.add("no thread");
+        return false;
+    }
     if (!realThreads_) {
         body();
-        return;
+        return true;
     }
     ++liveThreads_;
     std::thread([this, body = std::move(body)] {
         body();
         --liveThreads_;
     }).detach();
+    return true;
 }
 
 std::string FakePlatform::httpGet(const std::string& address, const WebRead& limits) {

@@ -31,7 +31,13 @@ public:
     void initialiseComForThisThread() override { journal_.add("initialise COM"); }
     std::string executableFolder() override { return executableFolder_; }
     std::string executableName() override { return "landou.exe"; }
-    void setCurrentFolder(const std::string& folder) override { journal_.add("current folder " + folder); }
+    void setCurrentFolder(const std::string& folder) override {
+        journal_.add("current folder " + folder);
+        currentFolder_ = folder;
+    }
+    // A path with a drive, or a network path, as it is; any other from the current folder (its
+    // drive alone for one that begins with a backslash). "." and ".." are left in.
+    std::string fullPath(const std::string& path) override;
     std::string commandLine() override { return commandLine_; }
     std::string desktopFolder() override { return "C:\\Users\\user\\Desktop"; }
     std::string localDataFolder() override { return localDataFolder_; }
@@ -44,7 +50,8 @@ public:
 
     bool fileExists(const std::string& path) override { return files_.count(path) != 0; }
     bool writeFile(const std::string& path, std::string_view bytes) override;
-    std::optional<std::string> readFile(const std::string& path) override;
+    using Platform::readFile;
+    std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& path, std::string_view bytes) override;
 
@@ -72,7 +79,7 @@ public:
     std::shared_ptr<CancelToken> newCancelToken() override;
     std::int64_t clockMicroseconds() override;
     bool waitUntil(std::int64_t deadline, CancelToken& token) override;
-    void startThread(std::function<void()> body) override;
+    bool startThread(std::function<void()> body) override;
 
     // Test set-up and inspection
     std::map<std::string, std::string>& files() { return files_; }
@@ -94,6 +101,8 @@ public:
     // Called whenever the window under the cursor is asked for.
     void onWindowUnderCursor(std::function<void()> hook) { windowUnderCursorHook_ = std::move(hook); }
     void useRealThreads() { realThreads_ = true; }
+    // The next starts of a thread fail, as when the system can make no more threads.
+    void failThreadStarts(int count) { failingThreadStarts_ = count; }
     // Virtual milliseconds passed so far.
     long long now() const { return nowMicroseconds_ / 1000; }
     // Time that passes outside the waits, as inside a call that takes time.
@@ -119,6 +128,7 @@ private:
     Journal& journal_;
     std::string executableFolder_ = "C:\\Program Files\\landou";
     std::string localDataFolder_ = "C:\\Users\\user\\AppData\\Local";
+    std::string currentFolder_ = "C:\\Users\\user";
     std::string commandLine_ = "\"C:\\Program Files\\landou\\landou.exe\"";
     std::map<std::string, std::map<std::string, std::string>> registry_;
     bool registryWritable_ = true;
@@ -131,6 +141,7 @@ private:
     std::int32_t windowUnderCursor_ = 0x10086;
     std::function<void()> windowUnderCursorHook_;
     bool realThreads_ = false;
+    int failingThreadStarts_ = 0;
     std::int64_t nowMicroseconds_ = 0;
     std::function<void(int)> waitHook_;
     std::atomic<int> liveThreads_{0};

@@ -1,6 +1,7 @@
 #include "framework/headless/HeadlessForm.h"
 
 #include <algorithm>
+#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -37,6 +38,9 @@ HeadlessForm::HeadlessForm(HeadlessWindowSystem& system, const WindowDefinition&
             s.rows = std::make_unique<ReportRows>(static_cast<int>(control.columns.size()));
             s.rows->setListener([this, name = control.name](ReportRows::Change change, int) {
                 if (change == ReportRows::Change::SelectionChanged) fire(name, Event::SelectionChanged);
+                const ControlState& list = state(name);
+                if (change == ReportRows::Change::Inserted && list.rowLimit >= 0 && list.rows->rowCount() > list.rowLimit)
+                    throw std::bad_alloc();
             });
         }
         const auto [it, inserted] = controls_.emplace(std::string(control.name), std::move(s));

@@ -71,6 +71,10 @@ public:
     // The close box: asks the close handler, then destroys the window if allowed.
     void requestClose();
 
+    // Memory for the list's rows runs out beyond this many: inserting one more throws
+    // std::bad_alloc, with the row in the list, as when filling its cells fails.
+    void limitRows(std::string_view list, int rows) { state(list).rowLimit = rows; }
+
     // What the user will choose in the next file dialog (nothing = cancel).
     void setNextFileDialogChoice(std::optional<std::string> path) { nextFileChoice_ = std::move(path); }
     std::string address(std::string_view viewer) const { return state(viewer).address; }
@@ -92,6 +96,7 @@ private:
         std::string address;
         int popUps = 0;
         std::unique_ptr<ReportRows> rows;
+        int rowLimit = -1;  // none
         std::map<Event, Handler> handlers;
     };
 

@@ -7,6 +7,7 @@
 #include <timeapi.h>
 
 #include <deque>
+#include <exception>
 #include <memory>
 #include <thread>
 
@@ -108,6 +109,20 @@ void Win32Platform::setCurrentFolder(const std::string& folder) {
     SetCurrentDirectoryW(widen(folder.ends_with(':') ? folder + "\\" : folder).c_str());
 }
 
+std::string Win32Platform::fullPath(const std::string& path) {
+    const std::wstring relative = widen(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return narrow(full);
+        }
+        full.resize(length);  // the length it needs, with its terminating zero
+    }
+}
+
 MessageAnswer Win32Platform::messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                         MessageButtons buttons) {
     UINT style = MB_TASKMODAL | MB_SETFOREGROUND | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
@@ -136,28 +151,42 @@ bool Win32Platform::fileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32Platform::writeFile(const std::string& path, std::string_view bytes) {
-    const utils::ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+namespace {
+
+utils::ScopedFile createForWriting(const std::string& path) {
+    return utils::ScopedFile(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
     return true;
 }
 
-std::optional<std::string> Win32Platform::readFile(const std::string& path) {
+}  // namespace
+
+bool Win32Platform::writeFile(const std::string& path, std::string_view bytes) {
+    const utils::ScopedFile file = createForWriting(path);
+    return file && writeAll(file.get(), bytes);
+}
+
+std::optional<std::string> Win32Platform::readFile(const std::string& path, std::size_t maxBytes) {
     const utils::ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return std::nullopt;
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
         DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr)) return std::nullopt;
+        if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
         if (read == 0) break;
         done += read;
     }
@@ -175,7 +204,12 @@ bool Win32Platform::createFolder(const std::string& path) {
 bool Win32Platform::replaceFile(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + "-" +
                                   std::to_string(GetTickCount64()) + ".tmp";
-    if (!writeFile(temporary, bytes)) {
+    // The bytes are on the disk before the new file takes the target's place, so that a power
+    // cut leaves the one file or the other whole, never an empty or a torn one.
+    bool written = false;
+    if (const utils::ScopedFile file = createForWriting(temporary))
+        written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    if (!written) {
         DeleteFileW(widen(temporary).c_str());
         return false;
     }
@@ -376,18 +410,23 @@ void serve(const std::shared_ptr<IdleThreads>& idle, std::function<void()> body)
 
 }  // namespace
 
-void Win32Platform::startThread(std::function<void()> body) {
+bool Win32Platform::startThread(std::function<void()> body) {
     static const auto idle = std::make_shared<IdleThreads>();
-    {
-        const utils::ScopedExclusiveLock lock(idle->lock);
-        if (idle->waiting > 0) {
-            --idle->waiting;
-            idle->bodies.push_back(std::move(body));
-            WakeConditionVariable(&idle->woken);
-            return;
+    try {
+        {
+            const utils::ScopedExclusiveLock lock(idle->lock);
+            if (idle->waiting > 0) {
+                idle->bodies.push_back(std::move(body));
+                --idle->waiting;
+                WakeConditionVariable(&idle->woken);
+                return true;
+            }
         }
+        std::thread(serve, idle, std::move(body)).detach();
+        return true;
+    } catch (const std::exception&) {  // the system made no thread (std::system_error), or memory ran out
+        return false;
     }
-    std::thread(serve, idle, std::move(body)).detach();
 }
 
 }  // namespace framework::win32

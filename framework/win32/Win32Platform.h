@@ -11,6 +11,7 @@ public:
     std::string executableFolder() override;
     std::string executableName() override;
     void setCurrentFolder(const std::string& folder) override;
+    std::string fullPath(const std::string& path) override;
     std::string commandLine() override;
     std::string desktopFolder() override;
     std::string localDataFolder() override;
@@ -23,7 +24,8 @@ public:
 
     bool fileExists(const std::string& path) override;
     bool writeFile(const std::string& path, std::string_view bytes) override;
-    std::optional<std::string> readFile(const std::string& path) override;
+    using Platform::readFile;
+    std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& path, std::string_view bytes) override;
 
@@ -44,7 +46,7 @@ public:
     std::shared_ptr<CancelToken> newCancelToken() override;
     std::int64_t clockMicroseconds() override;
     bool waitUntil(std::int64_t deadline, CancelToken& token) override;
-    void startThread(std::function<void()> body) override;
+    bool startThread(std::function<void()> body) override;
 
 private:
     // The thread that made the platform, the user-interface thread: the one that other threads

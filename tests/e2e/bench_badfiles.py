@@ -25,7 +25,7 @@ def kinds(size):
 
 def main():
     build = Path(sys.argv[1]).resolve()
-    size = int(sys.argv[2] if len(sys.argv) > 2 else 100) * 1000 * 1000
+    size = int(sys.argv[2] if len(sys.argv) > 2 else 64) * 1000 * 1000
     path = build / "bench-badfile.qd"
     try:
         for name, data in kinds(size):

@@ -45,9 +45,10 @@ class Wine:
             (folder / "kv3170").touch()
         return folder / "landou.exe"
 
-    def start(self, exe: Path, *args: str) -> subprocess.Popen:
+    def start(self, exe: Path, *args: str, cwd: Path = None) -> subprocess.Popen:
+        """Starts the program in its own folder, unless another is given."""
         process = subprocess.Popen(["wine", str(exe), *args], env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, cwd=str(exe.parent))
+                                   stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, cwd=str(cwd or exe.parent))
         self.started.append(process)
         return process
 
@@ -256,8 +257,8 @@ class ProgramTest(unittest.TestCase):
         if self.start_program_in_setup:
             self.start_program()
 
-    def start_program(self, *args):
-        self.process = self.wine.start(self.exe, *args)
+    def start_program(self, *args, cwd: Path = None):
+        self.process = self.wine.start(self.exe, *args, cwd=cwd)
         self.assertTrue(self.wine.wait_window(MAIN), "the main window did not show")
 
     def tearDown(self):

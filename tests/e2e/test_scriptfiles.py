@@ -5,7 +5,7 @@ import json
 import unittest
 from pathlib import Path
 
-from harness import ProgramTest, wait_until, windows_path
+from harness import MAIN, ProgramTest, wait_until, windows_path
 
 ROWS = [
     ["鼠标", "100", "-200", "左键单击", "1500", "*"],
@@ -47,6 +47,26 @@ class ScriptFilesTest(ProgramTest):
                 self.start_program(windows_path(example))
                 records = example.read_bytes().decode("gbk").split("+++---")[:-1]
                 self.assertEqual(self.rows(), numbered([record.split("]]][[[") for record in records]))
+
+    def test_a_relative_path_is_taken_from_the_folder_the_program_starts_in(self):
+        (self.exe.parent / "x.qd").write_bytes("]]][[[".join(ROWS[2]).encode("gbk") + b"+++---")
+        folder = self.sample_file("x.qd").parent
+        self.start_program("x.qd", cwd=folder)
+        self.assertEqual(self.rows(), numbered(ROWS))
+
+    def test_a_file_over_64_mib_appends_nothing_and_the_program_stays_up(self):
+        record = "]]][[[".join(ROWS[2]).encode("gbk") + b"+++---"
+        for mebibytes, rows in ((64, [ROWS[2]]), (65, [])):
+            with self.subTest(mebibytes=mebibytes):
+                path = self.exe.parent / f"{mebibytes}.qd"
+                with open(path, "wb") as file:
+                    file.write(record)
+                    file.truncate(mebibytes << 20)  # the rest zero bytes, where the text ends
+                self.start_program(windows_path(path))
+                self.assertIsNotNone(self.wine.answers(MAIN, 30), "the window does not answer")
+                self.assertEqual(self.rows(), numbered(rows))
+                self.assertIsNone(self.process.poll())
+                self.wine.stop_programs()
 
     def test_an_unquoted_path_with_spaces_loads_nothing(self):
         path = windows_path(self.sample_file())

@@ -150,6 +150,21 @@ TEST(Player, TheHideOptionHidesBothWindowsAndShowsTheMainOneAfter) {
     EXPECT_EQ(p.windowChanges(), (Trace{"hide MouseCommandWindow", "hide MainWindow", "show MainWindow"}));
     EXPECT_FALSE(p.mouseEditor().visible());
     EXPECT_EQ(p.runs(), "0");
+
+    // A run whose thread cannot be made ends the same way, at once; the next run plays.
+    p.add("模拟", {"*", "*", "*", "*", "a"});
+    p.setRuns("2");
+    p.platform.failThreadStarts(1);
+    p.journal.clear();
+    p.run();
+    EXPECT_EQ(p.windowChanges(), (Trace{"hide MainWindow", "show MainWindow"}));  // the editor is hidden already
+    EXPECT_EQ(p.trace(), Trace{});
+    EXPECT_EQ(p.runCaption(), "运行(F11)");
+    EXPECT_EQ(p.runs(), "2");
+    p.run();
+    EXPECT_EQ(p.runs(), "0");
+    const Trace played = p.trace();
+    EXPECT_EQ(std::count(played.begin(), played.end(), "call KeyPressName(\"a\")"), 2);
 }
 
 TEST(Player, CancelDuringADelayRowStopsEverythingAtOnce) {

@@ -140,6 +140,24 @@ TEST(ScriptFile, BadFilesAppendNothing) {
     EXPECT_TRUE(p.platform.messages().empty());
 }
 
+TEST(ScriptFile, AFileTooLargeToReadOrToHoldAppendsNothing) {
+    Lists p;
+    p.add("延时", {"*", "*", "*", "*", "10秒"});
+    const std::string record = toCodePage936("模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[a+++---");
+    std::string file = record + std::string(scriptfile::MaxFileBytes - record.size(), '\0');  // 64 MiB: read
+    p.import(file);
+    EXPECT_EQ(p.rows(), (Rows{"1|延时|*|*|*|*|10秒", "2|模拟|*|*|*|*|a"}));
+    file += '\0';  // one byte more: a file that cannot be read
+    p.import(file);
+    EXPECT_EQ(p.list().rowCount(), 2);
+
+    // Memory runs out after two rows of the three: the file adds none, the rows before it stay.
+    p.main().limitRows(mw::超级列表框_鼠标命令.name, 4);
+    p.import(record + record + record);
+    EXPECT_EQ(p.rows(), (Rows{"1|延时|*|*|*|*|10秒", "2|模拟|*|*|*|*|a"}));
+    EXPECT_TRUE(p.platform.messages().empty());
+}
+
 TEST(ScriptFile, ExportNeedsAName) {
     for (std::optional<std::string> name : {std::optional<std::string>(), std::optional<std::string>(""),
                                             std::optional<std::string>("  "), std::optional<std::string>("\u3000 \u3000")}) {
@@ -163,4 +181,19 @@ TEST(ScriptFile, AFailedExportLeavesTheEarlierFile) {
     EXPECT_EQ(p.platform.files()[kDesktop + "keep.qd"], "earlier");
     const headless::ShownMessage failure{"导出数据失败", "蓝豆", MessageIcon::Error, MessageButtons::Ok};
     EXPECT_EQ(p.platform.messages().back(), failure);
+}
+
+TEST(ScriptFile, ANameThatTheSystemTakesForADeviceIsRefused) {
+    for (const char* device : {"CON", "con", "Nul", "aux.txt", "PRN ", "PRN .x", "COM1", "lpt9", "COM\u00B2", "LPT3:x",
+                               "sub\\CON", "NUL."}) {
+        Lists p;
+        p.exportAs(device);
+        EXPECT_EQ(p.lastMessage(), "导出数据失败") << device;
+        for (const std::string& entry : p.journal.entries()) EXPECT_FALSE(entry.starts_with("replace ")) << device;
+    }
+    for (const char* file : {"CONSOLE", "COM10", "COM0", "LPT", "a.CON", "CO"}) {
+        Lists p;
+        p.exportAs(file);
+        EXPECT_EQ(p.lastMessage(), "导出数据成功") << file;
+    }
 }

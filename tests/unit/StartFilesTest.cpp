@@ -42,6 +42,15 @@ TEST(CommandLine, TheNamedFileIsLoadedAtStartUp) {
     unquoted.app.start();
     EXPECT_EQ(unquoted.list().rowCount(), 0);
     EXPECT_TRUE(unquoted.platform.messages().empty());
+
+    // A relative path is taken from the folder the program was started in, not its own.
+    Program relative;
+    relative.platform.setCurrentFolder("D:\\s");
+    relative.platform.files()["D:\\s\\x.qd"] = text::toCodePage936("模拟]]][[[*]]][[[*]]][[[*]]][[[*]]][[[f6+++---");
+    relative.platform.files()["C:\\Program Files\\landou\\x.qd"] = p.platform.files()["C:\\My Files\\a b.qd"];
+    relative.platform.setCommandLine("landou.exe x.qd");
+    relative.app.start();
+    EXPECT_EQ(relative.rows(), (std::vector<std::string>{"1|模拟|*|*|*|*|f6"}));
 }
 
 TEST(FileAssociation, RemovesTheUsersChoicesThenWritesTheAssociation) {

@@ -16,7 +16,7 @@ bool encodeGbk(std::string_view utf8, std::string& out) {
     const std::wstring wide = widen(utf8);
     if (wide.empty()) return true;
     BOOL defaulted = FALSE;
-    const int size = static_cast<int>(wide.size());
+    const int size = converterCount(wide.size(), 2);
     const int length = WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &defaulted);
     if (length <= 0 || defaulted) return false;
     const size_t at = out.size();
@@ -27,7 +27,7 @@ bool encodeGbk(std::string_view utf8, std::string& out) {
 
 void decodeGbk(std::string_view bytes, std::string& out) {
     if (bytes.empty()) return;
-    const int size = static_cast<int>(bytes.size());
+    const int size = converterCount(bytes.size(), 1);
     const int length = MultiByteToWideChar(kGbk, 0, bytes.data(), size, nullptr, 0);
     if (length <= 0) {
         for (size_t i = 0; i < bytes.size(); ++i) out += "\xEF\xBF\xBD";
