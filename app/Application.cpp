@@ -135,6 +135,7 @@ void Application::onMenuItem(int item) {
 // Start-up step 5, in order; no step stops the start-up.
 void Application::onMainWindowCreated() {
     installAndRegisterComponent();
+    installComponent32();
     mouseEditor_->load();
     hotkeys_->registerAll();
     editorState_.clickModeCursor = -1;
@@ -149,6 +150,13 @@ void Application::onMainWindowCreated() {
 
 // Writes the embedded component and registers it. On a first start, or where an older copy had
 // to be released to be replaced, the automation object is made once more now.
+// The component for 32-bit scripting hosts, on a thread of its own: its registration runs a
+// program, which start-up does not wait for. (The thread then waits for the first run.)
+void Application::installComponent32() {
+    framework::Platform& platform = env_.platform;
+    static_cast<void>(platform.startThread([&platform] { automation::InstallAndRegisterComponent32(platform); }));
+}
+
 void Application::installAndRegisterComponent() {
     if (!automation::InstallAndRegisterComponent(env_.platform, automation_)) {
         env_.platform.messageBox("注册插件失败，请退出流氓杀毒软件后重新打开此软件", "蓝豆程序集", MessageIcon::Error,

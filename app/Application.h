@@ -63,6 +63,7 @@ private:
     void onMenuItem(int item);
     void onMainWindowCreated();
     void installAndRegisterComponent();
+    void installComponent32();
     void checkFirstStart();
     void openFixedLink(std::string_view address);
 

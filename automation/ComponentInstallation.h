@@ -16,10 +16,6 @@ namespace automation {
 // cannot be had).
 std::string MachineComponentPath(framework::Platform& platform);
 
-// "Landou\qdauto.dll" in the folder of the user's local data; empty when that folder cannot be
-// had (there is then no per-user copy).
-std::string UserComponentPath(framework::Platform& platform);
-
 // Puts the component's image at the path (empty: the machine's path), unless the file holds it
 // already. The file is replaced whole or not at all, so a write cut short leaves an earlier copy
 // intact. Where the replacement fails and the object exists, this process may have an older copy
@@ -32,8 +28,16 @@ bool InstallComponent(framework::Platform& platform, std::string_view path, Auto
 // any other copy for the current user only.
 bool RegisterComponent(framework::Platform& platform, std::string_view path);
 
-// Installs and registers the machine's copy, or else the user's; false when neither registered
-// (the object may have been released meanwhile, to be made again by the caller).
+// Installs and registers the machine's copy, or else the user's ("Landou\qdauto.dll" in the
+// folder of the user's local data; none where that folder cannot be had); false when neither
+// registered (the object may have been released meanwhile, to be made again by the caller).
 bool InstallAndRegisterComponent(framework::Platform& platform, AutomationObject& object);
+
+// The component for 32-bit scripting hosts on a 64-bit Windows, by the same rules: "qdauto.dll"
+// in the system folder of the 32-bit programs, registered there for the machine (in the 32-bit
+// view of the registry), or else the user's copy ("Landou\x86\qdauto.dll"), for the user. The
+// program itself uses the 64-bit one, so this is an addition that reports nothing. False where nothing was registered,
+// also where the program carries no 32-bit component or Windows has no 32-bit side.
+bool InstallAndRegisterComponent32(framework::Platform& platform);
 
 }  // namespace automation

@@ -82,12 +82,7 @@ public:
         static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
         alignas(PlacementKeeper) static unsigned char storage[sizeof(PlacementKeeper)];
         void* keeper = nullptr;
-        InitOnceExecuteOnce(&once, [](INIT_ONCE*, void* place, void** made) -> BOOL {
-            if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return TRUE;
-            auto* keeper = new (place) PlacementKeeper;
-            if (keeper->start()) *made = keeper;
-            return TRUE;
-        }, storage, &keeper);
+        InitOnceExecuteOnce(&once, make, storage, &keeper);
         return static_cast<PlacementKeeper*>(keeper);
     }
 
@@ -123,6 +118,13 @@ public:
     }
 
 private:
+    static BOOL CALLBACK make(INIT_ONCE*, void* place, void** made) {
+        if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return TRUE;
+        auto* keeper = new (place) PlacementKeeper;
+        if (keeper->start()) *made = keeper;
+        return TRUE;
+    }
+
     // Milliseconds after a move: the first placement, then the checks.
     static constexpr double kPlacements[] = {5, 20, 50, 100, 150};
 

@@ -25,6 +25,16 @@ constexpr wchar_t kDescription[] = L"Landou keyboard and mouse automation";
 constexpr wchar_t kProgId[] = L"Landou.Automation";
 constexpr wchar_t kVersionedProgId[] = L"Landou.Automation.1";
 constexpr wchar_t kClasses[] = L"Software\\Classes\\";
+// This library's bitness, and the registry view of the other one. A 64-bit and a 32-bit build
+// serve 64-bit and 32-bit hosts side by side: each registers its class in its own view, while
+// the ProgIDs and the type library's key are shared by both.
+#ifdef _WIN64
+constexpr SYSKIND kOwnSystem = SYS_WIN64;
+constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+#else
+constexpr SYSKIND kOwnSystem = SYS_WIN32;
+constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+#endif
 
 // "Software\Classes\CLSID\{...}" and the type library's identifier as text.
 struct ClassKeyPath {
@@ -103,8 +113,17 @@ LSTATUS removeTree(HKEY root, const wchar_t* path) {
     return status;
 }
 
+// Whether the other bitness's build has its class registered there (on a 32-bit Windows there is
+// one view only, and this asks it again).
+bool otherViewHasClass(HKEY root, const ClassKeyPath& classPath) {
+    utils::ScopedKey key;
+    return RegOpenKeyExW(root, classPath.text, 0, KEY_READ | kOtherView, key.receive()) == ERROR_SUCCESS;
+}
+
+// The class of this view, and the ProgIDs unless the other bitness's class still needs them.
 LSTATUS removeClass(HKEY root, const ClassKeyPath& classPath) {
     LSTATUS status = removeTree(root, classPath.text);
+    if (otherViewHasClass(root, classPath)) return status;
     for (const wchar_t* name : {kProgId, kVersionedProgId}) {
         const LSTATUS removed = removeTree(root, ClassesPath(name).text);
         if (status == ERROR_SUCCESS) status = removed;
@@ -159,7 +178,7 @@ HRESULT registerServer() {
     const LSTATUS machine = servesTheMachine(library) ? writeClass(HKEY_LOCAL_MACHINE, classPath, library) : ERROR_ACCESS_DENIED;
     if (machine == ERROR_SUCCESS) {
         removeClass(HKEY_CURRENT_USER, classPath);
-        UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+        UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
         return SUCCEEDED(registerTypeLibrary(library, false)) ? S_OK : SELFREG_E_TYPELIB;
     }
     if (machine != ERROR_ACCESS_DENIED) return SELFREG_E_CLASS;
@@ -171,8 +190,8 @@ HRESULT unregisterServer() {
     const ClassKeyPath classPath;
     const LSTATUS machine = removeClass(HKEY_LOCAL_MACHINE, classPath);
     const LSTATUS user = removeClass(HKEY_CURRENT_USER, classPath);
-    UnRegisterTypeLib(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
-    UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+    UnRegisterTypeLib(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
+    UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
     return machine == ERROR_SUCCESS && user == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
 }
 

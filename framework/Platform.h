@@ -81,6 +81,13 @@ public:
     // Registration is false when the library cannot be loaded or has no registration entry.
     virtual std::string componentImage() = 0;
     virtual bool registerComponent(const std::string& path) = 0;
+    // The same component for 32-bit hosts on a 64-bit Windows: its image (empty where the
+    // program carries none); the system folder of the 32-bit programs (empty where Windows has
+    // none); its registration by that folder's regsvr32 in a process of its own, false when that
+    // did not report success within a few seconds.
+    virtual std::string component32Image() = 0;
+    virtual std::string system32BitFolder() = 0;
+    virtual bool registerComponent32(const std::string& path) = 0;
     // Unloads the component libraries that no instance of this process uses any more, so that
     // their files can be replaced.
     virtual void unloadUnusedLibraries() = 0;

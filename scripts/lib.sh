@@ -7,8 +7,8 @@ BUILD=$LANDOU_ROOT/build
 # Everything a fresh Debian machine lacks for building, running and testing.
 LANDOU_PACKAGES=(
   cmake ninja-build g++ python3 googletest libgtest-dev clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 fonts-wine fonts-wqy-microhei fonts-arphic-uming
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+  wine wine64 wine32:i386 fonts-wine fonts-wqy-microhei fonts-arphic-uming
   xvfb xauth x11-utils xdotool imagemagick
 )
 
@@ -22,6 +22,8 @@ ensure_packages() {
   local sudo=""
   [ "$(id -u)" -ne 0 ] && sudo=sudo
   export DEBIAN_FRONTEND=noninteractive
+  # 32-bit Wine, for the 32-bit scripting hosts of the tests, comes from the i386 architecture.
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
@@ -99,7 +101,11 @@ wine_environment() {  # PREFIX
 # "desktop") a virtual desktop, inside which global hotkeys fire whatever the X focus is.
 prepare_prefix() {  # PREFIX [desktop]
   local prefix=$1 desktop=${2:-}
-  local stamp="$prefix/.landou-3-${desktop:-plain}"
+  # A prefix made without 32-bit Wine refuses its loader, and one made with it has the 32-bit
+  # tools: it is made again when that changes.
+  local kind=64
+  [ -x /usr/lib/wine/wine ] && kind=32-64
+  local stamp="$prefix/.landou-4-${desktop:-plain}-$kind"
   wine_environment "$prefix"
   [ -f "$stamp" ] && return 0
   rm -rf "$prefix"
@@ -124,7 +130,7 @@ prepare_prefix() {  # PREFIX [desktop]
       echo '"Default"="1280x1000"'
     fi
   } > "$reg"
-  wine regedit /S "$reg" >/dev/null 2>&1
+  /usr/lib/wine/wine64 regedit /S "$reg" >/dev/null 2>&1  # the 64-bit one, whatever "wine" would pick
   cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
   # The Windows desktop folder is a folder of the prefix, not the Linux home.
   local desktop_folder

@@ -113,6 +113,11 @@ bool FakePlatform::registerComponent(const std::string& path) {
     return componentRegisters_ && files_.count(path);
 }
 
+bool FakePlatform::registerComponent32(const std::string& path) {
+    journal_.add("register 32-bit " + path);
+    return component32Registers_ && files_.count(path);
+}
+
 namespace {
 
 // A token whose cancel wakes threads sleeping on it.

@@ -62,6 +62,10 @@ public:
 
     std::string componentImage() override { return "MZ component image"; }
     bool registerComponent(const std::string& path) override;
+    // None unless a test gives one (a run's threads would otherwise race with start-up).
+    std::string component32Image() override { return component32Image_; }
+    std::string system32BitFolder() override { return "C:\\WINDOWS\\SysWOW64"; }
+    bool registerComponent32(const std::string& path) override;
     void unloadUnusedLibraries() override;
 
     void shellOpen(const std::string& target) override;
@@ -88,6 +92,8 @@ public:
     std::map<std::string, std::map<std::string, std::string>>& registry() { return registry_; }
     void forbidRegistryWrites() { registryWritable_ = false; }
     void failComponentRegistration() { componentRegisters_ = false; }
+    void carryComponent32(std::string image) { component32Image_ = std::move(image); }
+    void failComponent32Registration() { component32Registers_ = false; }
     void setExecutableFolder(std::string folder) { executableFolder_ = std::move(folder); }
     void setLocalDataFolder(std::string folder) { localDataFolder_ = std::move(folder); }
     // A write of the file stops part-way (a full disk, say): what it began is left behind.
@@ -133,6 +139,8 @@ private:
     std::map<std::string, std::map<std::string, std::string>> registry_;
     bool registryWritable_ = true;
     bool componentRegisters_ = true;
+    std::string component32Image_;
+    bool component32Registers_ = true;
     std::map<std::string, std::string> files_;
     std::set<std::string> unwritable_;
     std::set<std::string> loaded_;

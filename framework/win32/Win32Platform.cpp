@@ -247,12 +247,42 @@ bool Win32Platform::deleteRegistryKey(RegistryRoot root, const std::string& key)
     return RegDeleteKeyW(rootKey(root), widen(key).c_str()) == ERROR_SUCCESS;
 }
 
-std::string Win32Platform::componentImage() {
-    const HRSRC resource = FindResourceW(nullptr, L"QDAUTO", MAKEINTRESOURCEW(10));  // RT_RCDATA
+namespace {
+
+std::string embeddedData(const wchar_t* name) {
+    const HRSRC resource = FindResourceW(nullptr, name, RT_RCDATA);
     const HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return {};
     return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, resource));
+}
+
+}  // namespace
+
+std::string Win32Platform::componentImage() { return embeddedData(L"QDAUTO"); }
+
+std::string Win32Platform::component32Image() { return embeddedData(L"QDAUTO32"); }
+
+std::string Win32Platform::system32BitFolder() {
+    wchar_t folder[MAX_PATH + 1];
+    const UINT length = GetSystemWow64DirectoryW(folder, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? narrow(std::wstring_view(folder, length)) : std::string();
+}
+
+// The 32-bit library registers itself in a 32-bit process: that folder's regsvr32, silent.
+bool Win32Platform::registerComponent32(const std::string& path) {
+    const std::wstring program = widen(system32BitFolder()) + L"\\regsvr32.exe";
+    std::wstring line = L"\"" + program + L"\" /s \"" + widen(path) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    const utils::ScopedHandle thread(process.hThread), running(process.hProcess);
+    DWORD exitCode = 1;
+    return WaitForSingleObject(running.get(), 10000) == WAIT_OBJECT_0 && GetExitCodeProcess(running.get(), &exitCode) &&
+           exitCode == 0;
 }
 
 // Loads the library through its short (8.3) path and calls its registration entry; the

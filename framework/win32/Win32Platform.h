@@ -36,6 +36,9 @@ public:
 
     std::string componentImage() override;
     bool registerComponent(const std::string& path) override;
+    std::string component32Image() override;
+    std::string system32BitFolder() override;
+    bool registerComponent32(const std::string& path) override;
     void unloadUnusedLibraries() override;
 
     void shellOpen(const std::string& target) override;

@@ -19,6 +19,26 @@ MOUSE_EDITOR = "鼠标添加"
 KEY_EDITOR = "键盘添加"
 
 
+# Wine's own tools, by bitness: with 32-bit Wine installed, a plain "wine NAME" starts the 32-bit
+# tool, which sees the 32-bit registry view. The 64-bit ones go through the 64-bit loader.
+WINE64 = "/usr/lib/wine/wine64" if Path("/usr/lib/wine/wine64").exists() else "wine64"
+WINE_TOOLS = ("reg", "regsvr32", "cscript", "wscript", "regedit", "notepad")
+
+
+def wine_command(program, *args):
+    """The command line that starts a Windows program: one of Wine's own tools by name (the
+    64-bit one), or any program by its path."""
+    name = str(program)
+    if name in WINE_TOOLS:
+        return [WINE64, f"C:\\windows\\system32\\{name}.exe", *args]
+    return ["wine", name, *args]
+
+
+def tool32(name):
+    """The path of one of Wine's own 32-bit tools, for wine_command."""
+    return f"C:\\windows\\syswow64\\{name}.exe"
+
+
 class Wine:
     """The Wine prefix, the programs of the build and the X display of one test run."""
 
@@ -47,7 +67,7 @@ class Wine:
 
     def start(self, exe: Path, *args: str, cwd: Path = None) -> subprocess.Popen:
         """Starts the program in its own folder, unless another is given."""
-        process = subprocess.Popen(["wine", str(exe), *args], env=self.env, stdout=subprocess.DEVNULL,
+        process = subprocess.Popen(wine_command(exe, *args), env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, cwd=str(cwd or exe.parent))
         self.started.append(process)
         return process
@@ -55,7 +75,7 @@ class Wine:
     def start_output(self, out: Path, exe: Path, *args: str) -> subprocess.Popen:
         """Starts a Windows program whose output goes to the file, as it writes it."""
         with open(out, "wb") as output:
-            process = subprocess.Popen(["wine", str(exe), *args], env=self.env, stdout=output,
+            process = subprocess.Popen(wine_command(exe, *args), env=self.env, stdout=output,
                                        stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(process)
         return process
@@ -123,7 +143,7 @@ class Wine:
         processes that a start spawns (the desktop, services) would inherit the pipe and keep it
         open."""
         with tempfile.TemporaryFile() as out:
-            subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=subprocess.DEVNULL,
+            subprocess.run(wine_command(*args), env=self.env, stdout=out, stderr=subprocess.DEVNULL,
                            stdin=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             return out.read().decode("utf-8", "replace")
@@ -134,10 +154,23 @@ class Wine:
 
     def run_quietly(self, *args: str, timeout: float = 60) -> int:
         """Runs a Windows program to its end; its exit code."""
-        return subprocess.run(["wine", *args], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        return subprocess.run(wine_command(*args), env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                               stdin=subprocess.DEVNULL, timeout=timeout).returncode
 
     # The automation component
+
+    def has_32_bit_side(self) -> bool:
+        """Whether 32-bit programs run in this prefix (32-bit Wine installed when it was made)."""
+        return (self.drive_c() / "windows" / "syswow64" / "cscript.exe").exists()
+
+    def register_component32(self) -> int:
+        """Puts the build's 32-bit qdauto.dll where the program puts it, the 32-bit system folder,
+        and registers it there by the 32-bit regsvr32; its exit code."""
+        dll = self.prefix / "drive_c" / "windows" / "syswow64" / "qdauto.dll"
+        staged = dll.with_name("qdauto.dll.new")
+        shutil.copy(self.bin / "x86" / "qdauto.dll", staged)
+        os.replace(staged, dll)
+        return self.run_quietly(tool32("regsvr32"), "/s", "C:\\windows\\syswow64\\qdauto.dll")
 
     def register_component(self) -> int:
         """Puts the build's qdauto.dll where the program puts it, C:\\windows, and registers it
@@ -178,9 +211,10 @@ class Wine:
     def desktop(self) -> Path:
         return self.drive_c() / "users" / os.environ.get("USER", "root") / "Desktop"
 
-    def registry_text(self, key: str, value: str = "") -> str:
-        """A text value read back from the prefix's registry ("" is the default value)."""
-        lines = self.output("reg", "query", key, *(["/v", value] if value else ["/ve"])).splitlines()
+    def registry_text(self, key: str, value: str = "", reg: str = "reg") -> str:
+        """A text value read back from the prefix's registry ("" is the default value), in the
+        64-bit view (or in the view of the reg given, such as tool32("reg"))."""
+        lines = self.output(reg, "query", key, *(["/v", value] if value else ["/ve"])).splitlines()
         for line in lines:
             parts = line.strip().split("    ", 2)
             if len(parts) == 3 and parts[1] == "REG_SZ":

@@ -83,7 +83,7 @@ class ComponentTest(unittest.TestCase):
 
     def reg_query(self, key):
         with tempfile.TemporaryFile() as out:
-            code = subprocess.run(["wine", "reg", "query", key], env=self.wine.env, stdout=out,
+            code = subprocess.run(harness.wine_command("reg", "query", key), env=self.wine.env, stdout=out,
                                   stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=60).returncode
             out.seek(0)
             return code, out.read().decode("utf-8", errors="replace")
@@ -241,3 +241,77 @@ class ComponentTest(unittest.TestCase):
         self.assertEqual([(e["event"], e["vk"]) for e in target.events(*MOUSE, *KEYS)],
                          [("WM_KEYDOWN", 66), ("WM_KEYUP", 66)])
 
+
+
+CREATE_BY_PROGIDS = """Option Explicit
+Dim name, automation
+For Each name In Array("Landou.Automation", "Landou.Automation.1")
+    Set automation = Nothing
+    On Error Resume Next
+    Set automation = CreateObject(name)
+    On Error GoTo 0
+    If automation Is Nothing Then
+        WScript.Echo name & " none"
+    Else
+        WScript.Echo name & " " & automation.MoveTo(WScript.Arguments(0), WScript.Arguments(1)) & _
+            automation.LeftClick() & automation.LeftDoubleClick() & automation.RightClick() & _
+            automation.SendText(0, "x") & automation.KeyPressName("no such key")
+    End If
+Next
+"""
+
+
+@unittest.skipUnless(harness.SESSION is None or harness.SESSION.has_32_bit_side(), "no 32-bit Wine")
+class Component32Test(unittest.TestCase):
+    """The 32-bit build of the component, for 32-bit scripting hosts, beside the 64-bit one."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.wine = harness.SESSION
+        cls.wine.stop_programs()
+        if cls.wine.register_component() != 0 or cls.wine.register_component32() != 0:
+            raise AssertionError("regsvr32 could not register both components")
+        cls.script = cls.wine.runs / "create-by-progids.vbs"
+        cls.script.parent.mkdir(parents=True, exist_ok=True)
+        cls.script.write_text(CREATE_BY_PROGIDS)
+
+    def tearDown(self):
+        harness.screenshot_if_failed(self)
+        self.wine.stop_programs()
+        self.wine.register_component()
+        self.wine.register_component32()
+
+    def created(self, cscript):
+        """What each ProgID's object answered to the six methods (clicks on a target window, a
+        text into no window, an unknown key), as a host of that bitness made it."""
+        target = Target(self.wine, "progids-" + ("64" if cscript == "cscript" else "32"), (200, 150, 500, 400))
+        point = target.screen_point(100, 100)
+        printed = self.wine.output(cscript, "//nologo", harness.windows_path(self.script), *map(str, point))
+        target.process.kill()
+        return dict(line.split() for line in printed.splitlines() if line.strip())
+
+    def test_a_32_bit_host_makes_the_object_by_both_progids_and_calls_its_six_methods(self):
+        self.assertEqual(self.created(harness.tool32("cscript")),
+                         {"Landou.Automation": "111100", "Landou.Automation.1": "111100"})
+
+    def test_the_example_vbscript_run_by_a_32_bit_host_moves_clicks_and_types(self):
+        target = Target(self.wine, "vbscript-32", (200, 150, 500, 400))
+        point = target.screen_point(120, 80)
+        window = self.wine.client(["find", "LandouInputTarget"])[0]
+        script = harness.windows_path(Path(__file__).resolve().parents[2] / "docs" / "examples" / "move-click-type.vbs")
+        printed = self.wine.output(harness.tool32("cscript"), "//nologo", script, str(point[0]), str(point[1]),
+                                   str(window), "hello")
+        self.assertEqual(printed.split(), ["MoveTo", "1", "LeftClick", "1", "SendText", "1", "KeyPressName", "1"])
+        self.assertTrue(wait_until(lambda: [chr(e["char"]) for e in target.events("WM_CHAR")][:5] == list("hello")))
+        self.assertEqual([(e["x"], e["y"]) for e in target.events("WM_LBUTTONDOWN")], [(120, 80)])
+
+    def test_unregistering_one_bitness_leaves_the_other_working(self):
+        both = {"Landou.Automation": "111100", "Landou.Automation.1": "111100"}
+        none = {"Landou.Automation": "none", "Landou.Automation.1": "none"}
+        self.assertEqual(self.wine.run_quietly(harness.tool32("regsvr32"), "/u", "/s", r"C:\windows\syswow64\qdauto.dll"), 0)
+        self.assertEqual(self.created(harness.tool32("cscript")), none)
+        self.assertEqual(self.created("cscript"), both)
+        self.assertEqual(self.wine.register_component32(), 0)
+        self.assertEqual(self.wine.run_quietly("regsvr32", "/u", "/s", r"C:\windows\qdauto.dll"), 0)
+        self.assertEqual(self.created("cscript"), none)
+        self.assertEqual(self.created(harness.tool32("cscript")), both)

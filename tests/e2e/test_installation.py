@@ -16,6 +16,7 @@ class InstallationTest(unittest.TestCase):
         self.wine = harness.SESSION
         self.wine.stop_programs()
         self.component = self.wine.drive_c() / "windows" / "qdauto.dll"
+        self.component32 = self.wine.drive_c() / "windows" / "syswow64" / "qdauto.dll"
         self.user = os.environ.get("USER", "root")
         self.user_component = self.wine.drive_c() / "users" / self.user / "AppData" / "Local" / "Landou" / "qdauto.dll"
         self.remove_component()
@@ -26,7 +27,7 @@ class InstallationTest(unittest.TestCase):
         self.remove_component()
 
     def remove_component(self):
-        for file in (self.component, self.user_component):
+        for file in (self.component, self.user_component, self.component32):
             if file.is_dir():
                 shutil.rmtree(file)
             else:
@@ -42,6 +43,12 @@ class InstallationTest(unittest.TestCase):
         self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32"), "C:\\windows\\qdauto.dll")
         self.assertEqual(self.wine.registry_text(CLASS_KEY + "\\InprocServer32", "ThreadingModel"), "Both")
         self.assertTrue(self.works())  # the object made right after registration
+        if self.wine.has_32_bit_side():  # the 32-bit one beside it, for 32-bit hosts
+            self.assertTrue(wait_until(lambda: self.component32.exists() and self.component32.read_bytes() ==
+                                       (self.wine.bin / "x86" / "qdauto.dll").read_bytes(), 15))
+            # (A 32-bit program may see the 32-bit system folder under the name of the 64-bit one.)
+            self.assertTrue(wait_until(lambda: self.wine.registry_text(CLASS_KEY + "\\InprocServer32", reg=harness.tool32(
+                "reg")) in ("C:\\windows\\syswow64\\qdauto.dll", "C:\\windows\\system32\\qdauto.dll"), 15))
 
     def works(self):
         """The object plays: the cursor lock pulls the cursor back to the captured point."""
@@ -55,6 +62,9 @@ class InstallationTest(unittest.TestCase):
     def test_an_older_component_that_the_program_loaded_first_is_replaced_and_used(self):
         older = (self.wine.bin / "qdauto.dll").read_bytes() + b"an older build"
         self.component.write_bytes(older)  # loadable still, but not what the program carries
+        embedded32 = (self.wine.bin / "x86" / "qdauto.dll").read_bytes()
+        if self.wine.has_32_bit_side():
+            self.component32.write_bytes(embedded32 + b"an older build")
         self.assertEqual(self.wine.run_quietly("regsvr32", "/s", "C:\\windows\\qdauto.dll"), 0)
         self.wine.start(self.exe)
         self.assertTrue(self.wine.wait_window(MAIN))
@@ -62,6 +72,8 @@ class InstallationTest(unittest.TestCase):
         self.assertTrue(wait_until(lambda: self.component.read_bytes() == embedded, 10))
         self.assertEqual(self.wine.dialogs(), [])
         self.assertTrue(self.works())
+        if self.wine.has_32_bit_side():
+            self.assertTrue(wait_until(lambda: self.component32.read_bytes() == embedded32, 15))
 
     def test_where_the_windows_folder_refuses_the_component_goes_to_the_users_folder(self):
         self.wine.run_quietly("reg", "delete", CLASS_KEY, "/f")  # no earlier start left one

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "ProgramFixture.h"
 
@@ -162,6 +163,43 @@ TEST(StartUp, WhereTheWindowsFolderIsClosedTheComponentGoesToTheUsersFolder) {
     nowhere.app.start();
     EXPECT_EQ(nowhere.platform.messages().size(), 1u);
     for (const auto& [path, bytes] : nowhere.platform.files()) EXPECT_FALSE(path.ends_with("qdauto.dll")) << path;
+}
+
+// The component for 32-bit hosts goes beside the 64-bit one by the same rules, and says nothing
+// of its failures: the program itself uses the 64-bit one.
+TEST(StartUp, The32BitComponentGoesToThe32BitSystemFolderOrElseTheUsersFolderSilently) {
+    const std::string machine = "C:\\WINDOWS\\SysWOW64\\qdauto.dll";
+    const std::string user = "C:\\Users\\user\\AppData\\Local\\Landou\\x86\\qdauto.dll";
+    struct Case {
+        const char* name;
+        std::function<void(headless::FakePlatform&)> arrange;
+        std::string machineAfter, userAfter, registered;
+    };
+    const std::string image = "MZ 32-bit component image";
+    const Case cases[] = {
+        {"first start", [](auto&) {}, image, "", machine},
+        {"an older copy", [&](auto& f) { f.files()[machine] = "older"; }, image, "", machine},
+        {"the folder refuses it", [&](auto& f) { f.forbidWrites(machine); }, "", image, user},
+        {"another file that cannot be replaced", [&](auto& f) { f.files()[machine] = "planted"; f.forbidWrites(machine); },
+         "planted", image, user},
+        {"nowhere", [&](auto& f) { f.forbidWrites(machine); f.forbidWrites(user); }, "", "", ""},
+        {"registration fails", [&](auto& f) { f.failComponent32Registration(); }, image, image, ""},
+        {"no 32-bit side", [&](auto& f) { f.files().erase("C:\\WINDOWS\\SysWOW64\\regsvr32.exe"); }, "", "", ""},
+    };
+    for (const Case& c : cases) {
+        Program p;
+        p.platform.carryComponent32(image);
+        p.platform.files()["C:\\WINDOWS\\SysWOW64\\regsvr32.exe"] = "";
+        c.arrange(p.platform);
+        p.app.start();
+        EXPECT_EQ(p.platform.files()[machine], c.machineAfter) << c.name;
+        EXPECT_EQ(p.platform.files()[user], c.userAfter) << c.name;
+        const auto& journal = p.journal.entries();
+        const bool registered = std::find(journal.begin(), journal.end(), "register 32-bit " + c.registered) != journal.end();
+        EXPECT_EQ(registered, !c.registered.empty()) << c.name;
+        EXPECT_TRUE(p.platform.messages().empty()) << c.name;
+        EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], p.platform.componentImage()) << c.name;
+    }
 }
 
 TEST(StartUp, FirstStartSlidesTheHelpPanelInOnce) {
