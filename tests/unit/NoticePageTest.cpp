@@ -40,6 +40,10 @@ TEST(WebAddresses, OnlyHttpAndHttpsAddressesFromThePageMayBeOpened) {
                                 "http://a.example/\r\n", "http://a.example/ x", "http://a.example/\" --flag \"",
                                 "http://a.example/<x>", "http:\\\\a.example", "mailto:a@b.example"})
         EXPECT_FALSE(online::isOpenableWebAddress(refused)) << refused;
+    // At most 2,048 characters, counted as characters, not bytes.
+    const std::string longest = "https://下载.example/" + std::string(2048 - 19, 'a');
+    EXPECT_TRUE(online::isOpenableWebAddress(longest));
+    EXPECT_FALSE(online::isOpenableWebAddress(longest + "a"));
 }
 
 namespace {
