@@ -6,6 +6,7 @@
 #include "automation/ComponentInstallation.h"
 #include "commands/CommandRow.h"
 #include "config/Addresses.h"
+#include "online/NoticePage.h"
 #include "scriptfile/ScriptFiles.h"
 
 namespace app {
@@ -144,8 +145,10 @@ void Application::onMainWindowCreated() {
     openCommandLineFile(env_.platform, list, commandLineFile_);
     editorState_.clearModes();
     checkFirstStart();
-    noticeBoard_->ShowAdvertisement();
-    noticeBoard_->OfferUpdate();
+    // The page is read once for both steps: they would read the same address milliseconds apart.
+    const std::string page = online::ReadNoticePage(env_.platform);
+    noticeBoard_->ShowAdvertisement(page);
+    noticeBoard_->OfferUpdate(page);
 }
 
 // Writes the embedded component and registers it. On a first start, or where an older copy had

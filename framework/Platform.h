@@ -103,7 +103,8 @@ public:
         int deadlineMilliseconds = 0;  // for the whole read
     };
     // The body's bytes that arrived: all of them, or those before a failure or the deadline;
-    // none when the server answered with an error status.
+    // none when the server answered with an error status. While it waits, the calling thread
+    // answers the messages and calls sent to it, nothing else.
     virtual std::string httpGet(const std::string& address, const WebRead& limits) = 0;
 
     // Screen

@@ -8,15 +8,13 @@ using namespace ui::main_window;
 
 NoticeBoard::NoticeBoard(framework::Platform& platform, framework::Form& main) : platform_(platform), main_(main) {}
 
-void NoticeBoard::ShowAdvertisement() {
-    const std::string page = ReadNoticePage(platform_);
+void NoticeBoard::ShowAdvertisement(std::string_view page) {
     const std::string text = TextBetween(page, AdvertTextMarker, ValueEnd);
     advertLink_ = TextBetween(page, AdvertLinkMarker, ValueEnd);
     main_.setCaption(透明标签3, text);
 }
 
-void NoticeBoard::OfferUpdate() {
-    const std::string page = ReadNoticePage(platform_);
+void NoticeBoard::OfferUpdate(std::string_view page) {
     const std::string text = TextBetween(page, UpdateTextMarker, ValueEnd);
     const std::string address = TextBetween(page, UpdateAddressMarker, ValueEnd);
     if (!isOpenableWebAddress(address)) return;  // the empty address included: no update

@@ -52,6 +52,10 @@ bool isOpenableWebAddress(std::string_view address) {
     else
         return false;
     if (host.empty() || host.front() == '/' || host.front() == '?' || host.front() == '#') return false;
+    const auto characters = std::count_if(address.begin(), address.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // a byte that begins a UTF-8 character
+    });
+    if (static_cast<std::size_t>(characters) > MaxOpenableAddressCharacters) return false;
     return std::none_of(address.begin(), address.end(), [](char c) { return unsafeInAddress(static_cast<unsigned char>(c)); });
 }
 

@@ -33,9 +33,13 @@ std::string ReadNoticePage(framework::Platform& platform);
 // marker is missing. Nothing is trimmed or unescaped.
 std::string TextBetween(std::string_view text, std::string_view start, std::string_view end);
 
+// Longer addresses from the page are not opened: browsers and the shell cut or refuse them.
+inline constexpr std::size_t MaxOpenableAddressCharacters = 2048;
+
 // Whether an address that came from the page may be handed to the shell: an http:// or
 // https:// address with a host, holding nothing that could end its quoting on a command line
-// (spaces, quotes, control characters and the like).
+// (spaces, quotes, control characters and the like), of at most MaxOpenableAddressCharacters
+// characters.
 bool isOpenableWebAddress(std::string_view address);
 
 }  // namespace online

@@ -37,9 +37,9 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return upperAscii(x) == upperAscii(y); });
 }
 
-// Whether the system takes the last name of the path for a device ("CON", "NUL", "COM1" and the
-// like, whatever follows a dot or a colon, spaces before it ignored): opening one may block the
-// window instead of writing a file.
+// Whether the system takes the last name of the path for a device: "CON", "NUL", "COM1" and the
+// like, in any letter case, followed by nothing, by spaces, or by a dot or a colon and anything.
+// Opening one may block the window instead of writing a file.
 bool namesDevice(std::string_view path) {
     std::string_view name = path.substr(path.find_last_of("\\/") + 1);
     name = name.substr(0, name.find_first_of(".:"));

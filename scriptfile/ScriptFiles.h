@@ -14,7 +14,8 @@ namespace scriptfile {
 inline constexpr std::size_t MaxFileBytes = std::size_t{64} << 20;
 
 // Asks for a name and writes the list to "<desktop>\<name>.qd", reporting the outcome. A
-// failed write leaves an earlier file of that name as it was.
+// failed write leaves an earlier file of that name as it was; a name that the system takes for
+// a device ("CON", "COM1.txt" ...) fails so too, without opening the device.
 void exportList(framework::Platform& platform, const commands::CommandList& list);
 
 // Lets the user choose a file and appends its rows.

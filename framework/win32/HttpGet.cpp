@@ -63,6 +63,19 @@ void readBody(PendingRead& read, const std::wstring& address, const Platform::We
     }
 }
 
+// Waits for the read until the deadline, answering meanwhile what other threads and programs
+// send to this thread (a broadcast waits for the answer of every top-level window); posted
+// messages, input among them, wait for the message loop.
+void waitAnsweringSentMessages(HANDLE finished, int milliseconds) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        if (MsgWaitForMultipleObjectsEx(1, &finished, static_cast<DWORD>(end - now), QS_SENDMESSAGE, 0) != WAIT_OBJECT_0 + 1)
+            return;
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers them
+    }
+}
+
 }  // namespace
 
 std::string httpGet(const std::string& address, const Platform::WebRead& limits) {
@@ -77,7 +90,7 @@ std::string httpGet(const std::string& address, const Platform::WebRead& limits)
     } catch (const std::system_error&) {
         return {};
     }
-    WaitForSingleObject(read->finished.get(), static_cast<DWORD>(std::max(limits.deadlineMilliseconds, 0)));
+    waitAnsweringSentMessages(read->finished.get(), limits.deadlineMilliseconds);
     const std::lock_guard lock(read->mutex);
     read->abandoned = true;
     return std::move(read->bytes);

@@ -194,6 +194,11 @@ class Wine:
         answer = self.probe("answers", caption, str(int(seconds * 1000)), timeout=seconds + 30)
         return answer["ms"] if answer and answer.get("answered") else None
 
+    def text_changed(self, caption: str, control: str, text: str, seconds: float = 30):
+        """Milliseconds until the window's control no longer shows the text (None: not within the time)."""
+        answer = self.probe("changed", caption, control, text, str(int(seconds * 1000)), timeout=seconds + 30)
+        return answer["ms"] if answer and answer.get("changed") else None
+
     def wait_window(self, caption: str, state: str = "shown", seconds: float = 30) -> bool:
         answer = self.probe("wait", caption, state, str(int(seconds * 1000)), timeout=seconds + 30)
         return bool(answer and answer.get("reached"))

@@ -40,6 +40,10 @@ TEST(WebAddresses, OnlyHttpAndHttpsAddressesFromThePageMayBeOpened) {
                                 "http://a.example/\r\n", "http://a.example/ x", "http://a.example/\" --flag \"",
                                 "http://a.example/<x>", "http:\\\\a.example", "mailto:a@b.example"})
         EXPECT_FALSE(online::isOpenableWebAddress(refused)) << refused;
+    // At most 2,048 characters, counted as characters, not bytes.
+    const std::string longest = "https://下载.example/" + std::string(2048 - 19, 'a');
+    EXPECT_TRUE(online::isOpenableWebAddress(longest));
+    EXPECT_FALSE(online::isOpenableWebAddress(longest + "a"));
 }
 
 namespace {
@@ -63,17 +67,19 @@ ShownMessage update(std::string text) {
 
 }  // namespace
 
-TEST(NoticePage, EachStartUpStepReadsThePageFreshWithItsLimits) {
-    StartWithPage p("");
-    ASSERT_EQ(p.platform.webReads().size(), 2u);
-    for (const auto& [address, limits] : p.platform.webReads()) {
-        EXPECT_EQ(address, kPage);
-        EXPECT_EQ(limits.maxBytes, 1u << 20);
-        EXPECT_LE(limits.deadlineMilliseconds, 5000);
-        EXPECT_LT(limits.timeoutMilliseconds, limits.deadlineMilliseconds);
-    }
+TEST(NoticePage, BothStartUpStepsUseOneReadOfThePageWithItsLimits) {
+    StartWithPage p("鼠键广告[新版]链接[https://ad.example/]更新内容[有新版本]更新地址[http://dl.example/new.zip]",
+                    {MessageAnswer::No});
+    ASSERT_EQ(p.platform.webReads().size(), 1u);
+    const auto& [address, limits] = p.platform.webReads()[0];
+    EXPECT_EQ(address, kPage);
+    EXPECT_EQ(limits.maxBytes, 1u << 20);
+    EXPECT_LE(limits.deadlineMilliseconds, 5000);
+    EXPECT_LT(limits.timeoutMilliseconds, limits.deadlineMilliseconds);
+    EXPECT_EQ(p.advertisement(), "新版");
+    EXPECT_EQ(p.platform.messages(), std::vector<ShownMessage>{update("有新版本")});
     const auto& j = p.journal.entries();
-    EXPECT_EQ(std::vector<std::string>(j.end() - 2, j.end()), (std::vector<std::string>{"http get " + kPage, "http get " + kPage}));
+    EXPECT_EQ(std::vector<std::string>(j.end() - 2, j.end()), (std::vector<std::string>{"http get " + kPage, "message 有新版本"}));
 }
 
 TEST(NoticePage, OfflineTheAdvertisementLineEmptiesAndNothingIsOffered) {

@@ -13,6 +13,8 @@
 //   probe watch CAPTION CONTROL TEXT MS    prints when it starts watching, then waits until the
 //                                          control's text is no longer TEXT; times in
 //                                          microseconds of the performance counter
+//   probe changed CAPTION CONTROL TEXT MS  waits until the window exists and its control's text
+//                                          is no longer TEXT: the milliseconds, and the time
 //   probe keys-down                        the virtual keys (mouse buttons included) held down
 //   probe popups                           the visible tooltips' texts and popup menus' items
 //   probe cursor                           the cursor position
@@ -568,6 +570,29 @@ int watchText(std::string_view caption, std::string_view control, std::string_vi
     return 1;
 }
 
+int waitForChange(std::string_view caption, std::string_view control, std::string_view text, int milliseconds) {
+    const DWORD start = GetTickCount();
+    const std::wstring from = widen(text);
+    while (GetTickCount() - start <= static_cast<DWORD>(milliseconds)) {
+        const HWND window = findWindow(caption);
+        const WindowDefinition* definition = definitionByCaption(caption);
+        ControlSearch search{definition, control};
+        if (window && definition) EnumChildWindows(window, findControl, reinterpret_cast<LPARAM>(&search));
+        wchar_t buffer[256] = {};
+        DWORD_PTR length = 0;
+        if (search.found &&
+            SendMessageTimeoutW(search.found, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 50, &length) &&
+            from != buffer) {
+            std::printf("{\"changed\":true,\"ms\":%lu,\"at\":%lld,\"text\":%s}\n", GetTickCount() - start, unixMicroseconds(),
+                        jsonQuoted(narrow(buffer)).c_str());
+            return 0;
+        }
+        Sleep(5);
+    }
+    std::puts("{\"changed\":false}");
+    return 1;
+}
+
 struct Popups {
     std::vector<HWND> tooltips, menus;
 };
@@ -643,6 +668,7 @@ int wmain(int argc, wchar_t** argv) {
     if (args.size() <= 2 && !args.empty() && args[0] == "dialogs") return describeDialogs(args.size() == 2 ? args[1] : "");
     if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
     if (args.size() == 5 && args[0] == "watch") return watchText(args[1], args[2], args[3], std::stoi(args[4]));
+    if (args.size() == 5 && args[0] == "changed") return waitForChange(args[1], args[2], args[3], std::stoi(args[4]));
     if (args.size() == 1 && args[0] == "keys-down") return keysDown();
     if (args.size() == 1 && args[0] == "popups") return describePopups();
     if (args.size() == 3 && args[0] == "answers") return waitForAnswer(args[1], std::stoi(args[2]));
@@ -666,6 +692,6 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hCursor)));
         return 0;
     }
-    std::fputs("usage: probe window|definition|wait|dialogs|answers|watch|keys-down|popups|foreign|count|cursor|cursor-handle ...\n", stderr);
+    std::fputs("usage: probe window|definition|wait|dialogs|answers|watch|changed|keys-down|popups|foreign|count|cursor|cursor-handle ...\n", stderr);
     return 2;
 }

@@ -14,6 +14,7 @@
 #include "automation/win32/ComComponentFactory.h"
 #include "framework/win32/Win32Platform.h"
 #include "framework/win32/Win32WindowSystem.h"
+#include "scriptfile/ScriptFiles.h"
 
 namespace {
 
@@ -55,8 +56,15 @@ public:
         return Win32Platform::setRegistryText(root, key, valueName, text);
     }
     std::string commandLine() override {
-        stamp("command line file: begins");
+        stamp("command line read");  // first of all: a relative path is taken from the folder then
         return Win32Platform::commandLine();
+    }
+    std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override {
+        const bool dataFile = maxBytes == scriptfile::MaxFileBytes;  // not the component's comparison
+        if (dataFile) stamp("command line file: begins");
+        auto bytes = Win32Platform::readFile(path, maxBytes);
+        if (dataFile) stamp("command line file: ends");
+        return bytes;
     }
     std::string httpGet(const std::string& address, const WebRead& limits) override {
         stamp("notice page read: begins");
