@@ -70,6 +70,8 @@ class ComponentTest(unittest.TestCase):
         cls.wine.stop_programs()
         if cls.wine.register_component() != 0:
             raise AssertionError("regsvr32 could not register qdauto.dll")
+        if cls.wine.has_32_bit_side() and cls.wine.register_component32() != 0:
+            raise AssertionError("the 32-bit regsvr32 could not register the 32-bit qdauto.dll")
 
     def setUp(self):
         self.wine.stop_programs()
@@ -118,6 +120,10 @@ class ComponentTest(unittest.TestCase):
 
         self.addCleanup(self.wine.register_component)
         self.assertEqual(self.wine.run_quietly("regsvr32", "/u", "/s", r"C:\windows\qdauto.dll"), 0)
+        if self.wine.has_32_bit_side():  # the ProgIDs, which both views share, stay for the 32-bit build
+            self.addCleanup(self.wine.register_component32)
+            self.assertEqual(self.reg_query(classes + r"\Landou.Automation")[0], 0)
+            self.assertEqual(self.wine.run_quietly(harness.tool32("regsvr32"), "/u", "/s", r"C:\windows\syswow64\qdauto.dll"), 0)
         for key in (classes + r"\Landou.Automation", classes + r"\Landou.Automation.1", classes + rf"\TypeLib\{library}"):
             self.assertNotEqual(self.reg_query(key)[0], 0, key)
         self.assertEqual(self.wine.client(["progid", "Landou.Automation"]), [None])
