@@ -120,6 +120,26 @@ bool otherViewHasClass(HKEY root, const ClassKeyPath& classPath) {
     return RegOpenKeyExW(root, classPath.text, 0, KEY_READ | kOtherView, key.receive()) == ERROR_SUCCESS;
 }
 
+// The library that the user's class names, read through the view.
+bool userServer(const ClassKeyPath& classPath, REGSAM view, wchar_t (&path)[2 * MAX_PATH]) {
+    utils::ScopedKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, classPath.text, 0, KEY_READ | view, key.receive()) != ERROR_SUCCESS) return false;
+    DWORD size = sizeof(path) - sizeof(wchar_t);
+    DWORD type = 0;
+    path[0] = L'\0';
+    if (RegGetValueW(key.get(), L"InprocServer32", nullptr, RRF_RT_REG_SZ, &type, path, &size) != ERROR_SUCCESS) return false;
+    return true;
+}
+
+// Where the user's classes are one key for both bitnesses (as under Wine, unlike Windows), the
+// user's class may be the other build's: then it names the same library through both views, and
+// not this one.
+bool userClassIsTheOtherBuilds(const ClassKeyPath& classPath, const module::Path& library) {
+    wchar_t own[2 * MAX_PATH], other[2 * MAX_PATH];
+    if (!userServer(classPath, 0, own) || !userServer(classPath, kOtherView, other)) return false;
+    return wcscmp(own, other) == 0 && (!library.text() || lstrcmpiW(own, library.text()) != 0);
+}
+
 // The class of this view, and the ProgIDs unless the other bitness's class still needs them.
 LSTATUS removeClass(HKEY root, const ClassKeyPath& classPath) {
     LSTATUS status = removeTree(root, classPath.text);
@@ -177,7 +197,8 @@ HRESULT registerServer() {
     const ClassKeyPath classPath;
     const LSTATUS machine = servesTheMachine(library) ? writeClass(HKEY_LOCAL_MACHINE, classPath, library) : ERROR_ACCESS_DENIED;
     if (machine == ERROR_SUCCESS) {
-        removeClass(HKEY_CURRENT_USER, classPath);
+        // The user's own registration of this bitness would take precedence.
+        if (!userClassIsTheOtherBuilds(classPath, library)) removeClass(HKEY_CURRENT_USER, classPath);
         UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
         return SUCCEEDED(registerTypeLibrary(library, false)) ? S_OK : SELFREG_E_TYPELIB;
     }
@@ -187,9 +208,11 @@ HRESULT registerServer() {
 }
 
 HRESULT unregisterServer() {
+    const module::Path library;
     const ClassKeyPath classPath;
     const LSTATUS machine = removeClass(HKEY_LOCAL_MACHINE, classPath);
-    const LSTATUS user = removeClass(HKEY_CURRENT_USER, classPath);
+    const LSTATUS user =
+        userClassIsTheOtherBuilds(classPath, library) ? ERROR_SUCCESS : removeClass(HKEY_CURRENT_USER, classPath);
     UnRegisterTypeLib(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
     UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
     return machine == ERROR_SUCCESS && user == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;

@@ -9,7 +9,7 @@ import zipfile
 from pathlib import Path
 
 import harness
-from harness import MAIN
+from harness import MAIN, wait_until
 
 CLASS_KEY = r"HKLM\Software\Classes\CLSID\{28E8983D-6D4F-434A-AB18-9FF8684D4FD3}"
 
@@ -47,7 +47,8 @@ class PackageTest(unittest.TestCase):
         process = self.wine.start(folder / "landou.exe")
         self.assertTrue(self.wine.wait_window(MAIN, seconds=60), "the main window did not show")
         self.assertEqual(self.wine.registry_text(CLASS_KEY + r"\InprocServer32"), r"C:\windows\qdauto.dll")
-        self.assertEqual(self.wine.registry_text(r"HKCR\qdfile\DefaultIcon"), r"C:\Program Files\Landou\Vuve3.ico,0")
+        self.assertEqual(wait_until(lambda: self.wine.registry_text(r"HKCR\qdfile\DefaultIcon"), 15),
+                         r"C:\Program Files\Landou\Vuve3.ico,0")  # written once the component is registered
         self.assertEqual((self.wine.drive_c() / "windows" / "qdauto.dll").read_bytes(),
                          (self.wine.bin / "qdauto.dll").read_bytes())
         self.assertIsNone(process.poll())
