@@ -14,7 +14,19 @@
 
 namespace app {
 
+// What a press does; the table names it, so that reordering the table cannot rewire a key.
+enum class HotkeyAction {
+    ToggleRun,
+    CapturePosition,
+    NextClickMode,
+    ConfirmMouseCommand,
+    LockCursor,
+    UnlockCursor,
+    DisarmSchedule,
+};
+
 struct Hotkey {
+    HotkeyAction action;
     bool control;
     unsigned virtualKey;
     std::string_view failureMessage;
@@ -22,13 +34,13 @@ struct Hotkey {
 
 // In registration order, which fixes the identifiers and the order of the failure messages.
 inline constexpr std::array<Hotkey, 7> HotkeyTable = {{
-    {false, 0x7A, "注册F11键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {false, 0x72, "注册F3键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x20, "注册CTRL+空格键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x0D, "注册Ctrl+回车键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x53, "注册CTRL+S键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x51, "注册Ctrl+Q键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {false, 0x78, "注册F9键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::ToggleRun, false, 0x7A, "注册F11键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::CapturePosition, false, 0x72, "注册F3键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::NextClickMode, true, 0x20, "注册CTRL+空格键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::ConfirmMouseCommand, true, 0x0D, "注册Ctrl+回车键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::LockCursor, true, 0x53, "注册CTRL+S键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::UnlockCursor, true, 0x51, "注册Ctrl+Q键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::DisarmSchedule, false, 0x78, "注册F9键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
 }};
 inline constexpr std::int32_t FirstHotkeyIdentifier = 33001;
 

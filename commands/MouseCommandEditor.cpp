@@ -127,11 +127,12 @@ void MouseCommandEditor::capturePosition() {
     editor.setText(编辑框_Y坐标, std::to_string(cursor.y));
 }
 
-// Ctrl+Space steps 0, 1, 2, 3, 0, ... whatever was picked in the list box in between.
+// Ctrl+Space steps through the click modes and back to the first, whatever was picked in the
+// list box in between.
 void MouseCommandEditor::nextClickMode() {
     ++state_.clickModeCursor;
     window().select(组合框1, state_.clickModeCursor);
-    if (state_.clickModeCursor == 3) state_.clickModeCursor = -1;
+    if (state_.clickModeCursor == static_cast<int>(ClickModes.size()) - 1) state_.clickModeCursor = -1;
 }
 
 void MouseCommandEditor::lock() {

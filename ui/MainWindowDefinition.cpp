@@ -38,6 +38,19 @@ constexpr Entry kContextMenuItems[] = {
     {"延时10秒"},
 };
 
+// The indexes the handlers use name these entries; reordering a table must move its index too.
+static_assert(kToolbarEntries[toolbar::Add].text == "添加" && kToolbarEntries[toolbar::Delete].text == "删除" &&
+              kToolbarEntries[toolbar::Modify].text == "修改" && kToolbarEntries[toolbar::Clear].text == "清空" &&
+              kToolbarEntries[toolbar::Import].text == "导入" && kToolbarEntries[toolbar::Export].text == "导出" &&
+              kToolbarEntries[toolbar::Help].text == "帮助" && kToolbarEntries[toolbar::Author].text == "作者" &&
+              kToolbarEntries[toolbar::Site].text == "网址");
+static_assert(kContextMenuItems[menu::Delete].text == "删除" && kContextMenuItems[menu::Modify].text == "修改" &&
+              kContextMenuItems[menu::Clear].text == "清空" && kContextMenuItems[menu::MoveDown].text == "移动命令向下" &&
+              kContextMenuItems[menu::MoveUp].text == "移动命令向上" &&
+              kContextMenuItems[menu::Delay100ms].text == "延时100毫秒" &&
+              kContextMenuItems[menu::Delay1000ms].text == "延时1000毫秒" &&
+              kContextMenuItems[menu::Delay10s].text == "延时10秒");
+
 constexpr ListColumn kCommandListColumns[] = {
     {"序号", 50, Alignment::Left},      {"键/鼠", 50, Alignment::Left},
     {"坐标X", 50, Alignment::Left},     {"坐标Y", 50, Alignment::Left},

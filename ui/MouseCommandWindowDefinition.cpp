@@ -9,6 +9,7 @@ using namespace mouse_window;
 // The click modes, numbered from 1 in list-box order.
 constexpr DropDownItem kClickModes[] = {
     {ClickModes[0], 1}, {ClickModes[1], 2}, {ClickModes[2], 3}, {ClickModes[3], 4}};
+static_assert(std::size(kClickModes) == ClickModes.size());
 
 constexpr std::string_view kBox = 分组框_鼠标添加命令.name;
 
