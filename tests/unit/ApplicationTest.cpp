@@ -62,7 +62,7 @@ TEST(StartUp, GoesOnSilentlyWhenTheComponentCannotBeCreated) {
 }
 
 TEST(StartUp, WritesTheEmbeddedComponentAndCreatesTheObjectOnceRegistered) {
-    Program first;  // a first start: the class is not registered before step 5.2
+    Program first;  // a first start: the class is not registered before component registration
     first.components.failingCreations = 1;
     first.app.start();
     EXPECT_EQ(first.platform.files()["C:\\WINDOWS\\qdauto.dll"], first.platform.componentImage());
@@ -83,7 +83,7 @@ TEST(StartUp, AFailedRegistrationIsReportedAndStartUpGoesOn) {
                                          MessageIcon::Error, MessageButtons::Ok};
     EXPECT_EQ(p.platform.messages(), std::vector<headless::ShownMessage>{failure});
     EXPECT_TRUE(p.mouseEditor().alive());
-    EXPECT_EQ(p.main().timerInterval(mw::时钟_载入帮助文档.name), 10);  // later steps ran
+    EXPECT_EQ(p.main().timerInterval(mw::时钟_载入帮助文档.name), 10);  // the steps after component registration ran
     EXPECT_EQ(p.components.log.createdClassIds.size(), 1u);
 }
 
