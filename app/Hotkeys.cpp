@@ -3,8 +3,8 @@
 namespace app {
 
 Hotkeys::Hotkeys(framework::Platform& platform, framework::Form& main, playback::Player& player,
-                 playback::Schedule& schedule, commands::MouseCommandEditor& mouseEditor, commands::EditorState& state)
-    : platform_(platform), main_(main), player_(player), schedule_(schedule), mouseEditor_(mouseEditor), state_(state) {}
+                 playback::Schedule& schedule, commands::MouseCommandEditor& mouseEditor, commands::EditorState&)
+    : platform_(platform), main_(main), player_(player), schedule_(schedule), mouseEditor_(mouseEditor) {}
 
 void Hotkeys::registerAll() {
     for (size_t i = 0; i < HotkeyTable.size(); ++i) {
@@ -26,15 +26,9 @@ void Hotkeys::dispatch(std::int32_t identifier) {
         case HotkeyAction::ToggleRun: player_.toggle(); break;
         case HotkeyAction::CapturePosition: mouseEditor_.capturePosition(); break;
         case HotkeyAction::NextClickMode: mouseEditor_.nextClickMode(); break;
-        case HotkeyAction::ConfirmMouseCommand: {
-            const bool inserting = state_.mouseInsert;
+        case HotkeyAction::ConfirmMouseCommand:
             mouseEditor_.confirm();  // also while the editor is hidden, with whatever it holds
-            if (inserting) {
-                state_.mouseInsert = false;
-                mouseEditor_.window().hide();
-            }
             break;
-        }
         case HotkeyAction::LockCursor: mouseEditor_.lock(); break;
         case HotkeyAction::UnlockCursor: mouseEditor_.unlock(); break;
         case HotkeyAction::DisarmSchedule: schedule_.disarm(); break;

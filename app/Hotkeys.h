@@ -46,6 +46,8 @@ inline constexpr std::int32_t FirstHotkeyIdentifier = 33001;
 
 class Hotkeys {
 public:
+    // The editor state is no longer read here (the editors keep their own modes); the parameter
+    // goes when the start-up stops passing it.
     Hotkeys(framework::Platform& platform, framework::Form& main, playback::Player& player, playback::Schedule& schedule,
             commands::MouseCommandEditor& mouseEditor, commands::EditorState& state);
 
@@ -63,7 +65,6 @@ private:
     playback::Player& player_;
     playback::Schedule& schedule_;
     commands::MouseCommandEditor& mouseEditor_;
-    commands::EditorState& state_;
     std::array<std::int32_t, 7> identifiers_{};
     std::int32_t nextIdentifier_ = FirstHotkeyIdentifier;
 };
