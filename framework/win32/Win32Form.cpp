@@ -11,8 +11,8 @@ namespace framework::win32 {
 using text::widen;
 namespace {
 
-constexpr wchar_t kFormClass[] = L"LandouForm";
-constexpr UINT kShowRowCounts = WM_APP + 1;
+constexpr wchar_t FormClass[] = L"LandouForm";
+constexpr UINT ShowRowCountsMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -25,7 +25,7 @@ void Win32Form::registerWindowClasses(HINSTANCE instance) {
     form.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                  GetSystemMetrics(SM_CYSMICON), 0));
-    form.lpszClassName = kFormClass;
+    form.lpszClassName = FormClass;
     RegisterClassExW(&form);
 
     WNDCLASSEXW container{};
@@ -33,7 +33,7 @@ void Win32Form::registerWindowClasses(HINSTANCE instance) {
     container.lpfnWndProc = windowProcedure<FormContext, &FormContext::containerMessage>;
     container.hInstance = instance;
     container.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    container.lpszClassName = kContainerClass;
+    container.lpszClassName = ContainerClass;
     RegisterClassExW(&container);
 }
 
@@ -66,7 +66,7 @@ HINSTANCE Win32Form::instance() const { return system_.instance(); }
 void Win32Form::createWindow() {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     if (definition_.minimizeBox) style |= WS_MINIMIZEBOX;
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, widen(definition_.caption).c_str(), style, CW_USEDEFAULT,
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, FormClass, widen(definition_.caption).c_str(), style, CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, nullptr, nullptr, system_.instance(), this);
     if (!window_) throw std::runtime_error("cannot create window " + std::string(definition_.name));
     dpi_ = GetDpiForWindow(window_);
@@ -274,7 +274,7 @@ void Win32Form::deliverHotkey(int identifier) {
         }
 }
 
-void Win32Form::showRowCountsSoon() { PostMessageW(window_, kShowRowCounts, 0, 0); }
+void Win32Form::showRowCountsSoon() { PostMessageW(window_, ShowRowCountsMessage, 0, 0); }
 
 // Messages
 
@@ -302,7 +302,7 @@ LRESULT Win32Form::formMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_HOTKEY:
             deliverHotkey(static_cast<int>(wParam));
             return 0;
-        case kShowRowCounts:
+        case ShowRowCountsMessage:
             for (const auto& c : controls_) c->showPendingRowCount();
             return 0;
         case WM_DPICHANGED:

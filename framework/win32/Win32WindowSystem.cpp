@@ -9,8 +9,8 @@
 namespace framework::win32 {
 namespace {
 
-constexpr wchar_t kCallWindowClass[] = L"LandouUiThreadCalls";
-constexpr UINT kRunCall = WM_APP + 1;
+constexpr wchar_t CallWindowClass[] = L"LandouUiThreadCalls";
+constexpr UINT RunCallMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -23,9 +23,9 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance), 
     calls.cbSize = sizeof(calls);
     calls.lpfnWndProc = callWindowProcedure;
     calls.hInstance = instance_;
-    calls.lpszClassName = kCallWindowClass;
+    calls.lpszClassName = CallWindowClass;
     RegisterClassExW(&calls);
-    callWindow_.reset(CreateWindowExW(0, kCallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
+    callWindow_.reset(CreateWindowExW(0, CallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
 }
 
 std::unique_ptr<Form> Win32WindowSystem::createForm(const WindowDefinition& definition) {
@@ -56,11 +56,11 @@ void Win32WindowSystem::callOnUiThread(const std::function<void()>& call) {
         return;
     }
     // A window that is gone (the program is ending) makes this a no-op.
-    SendMessageW(callWindow_.get(), kRunCall, 0, reinterpret_cast<LPARAM>(&call));
+    SendMessageW(callWindow_.get(), RunCallMessage, 0, reinterpret_cast<LPARAM>(&call));
 }
 
 LRESULT CALLBACK Win32WindowSystem::callWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kRunCall) {
+    if (message == RunCallMessage) {
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return 0;
     }
