@@ -127,9 +127,6 @@ private:
     WNDPROC classProcedure_ = nullptr;  // set by subclass()
 };
 
-// The control of the definition's kind.
-std::unique_ptr<Win32Control> makeControl(FormContext& form, const ControlDefinition& definition, int index);
-
 // The window's text, asked of the procedure given or, without one, of the window.
 std::wstring windowText(HWND window, WNDPROC procedure = nullptr);
 

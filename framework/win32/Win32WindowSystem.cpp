@@ -29,7 +29,8 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance), 
 }
 
 std::unique_ptr<Form> Win32WindowSystem::createForm(const WindowDefinition& definition) {
-    return std::make_unique<Win32Form>(*this, definition);
+    FormHost& host = *this;
+    return std::make_unique<Win32Form>(host, definition);
 }
 
 void Win32WindowSystem::runMessageLoop() {
@@ -46,7 +47,7 @@ void Win32WindowSystem::runMessageLoop() {
 bool Win32WindowSystem::handledAsDialogKey(MSG& message) const {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    const bool ours = std::any_of(liveForms_.begin(), liveForms_.end(), [root](Win32Form* f) { return f->handle() == root; });
+    const bool ours = std::find(liveForms_.begin(), liveForms_.end(), root) != liveForms_.end();
     return ours && IsDialogMessageW(root, &message);
 }
 
@@ -67,10 +68,10 @@ LRESULT CALLBACK Win32WindowSystem::callWindowProcedure(HWND window, UINT messag
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void Win32WindowSystem::formCreated(Win32Form& form) { liveForms_.push_back(&form); }
+void Win32WindowSystem::formCreated(HWND form) { liveForms_.push_back(form); }
 
-void Win32WindowSystem::formDestroyed(Win32Form& form) {
-    liveForms_.erase(std::remove(liveForms_.begin(), liveForms_.end(), &form), liveForms_.end());
+void Win32WindowSystem::formDestroyed(HWND form) {
+    liveForms_.erase(std::remove(liveForms_.begin(), liveForms_.end(), form), liveForms_.end());
     if (liveForms_.empty()) PostQuitMessage(0);
 }
 
