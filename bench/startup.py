@@ -6,7 +6,7 @@ both reads of the notice page are over), with the notice server answering at onc
 listening on its port, and with a server that never answers. Then where the time of a start
 goes: the median moment of each start-up step (startup-trace.exe).
 
-usage: bench_startup.py BUILD_DIR PREFIX_DIR [RUNS]"""
+usage: startup.py BUILD_DIR PREFIX_DIR [RUNS]"""
 
 import json
 import shutil
@@ -16,7 +16,7 @@ import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))  # the harness
 
 from harness import MAIN, Wine  # noqa: E402
 from notice_server import NoticeServer  # noqa: E402
