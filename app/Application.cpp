@@ -28,13 +28,13 @@ bool Application::run() {
 void Application::start() {
     // A relative path on the command line is taken from the folder the program was started in.
     commandLineFile_ = commandLineFilePath(env_.platform);
-    // 1. COM for this thread; the executable's folder becomes the current folder.
+    // COM for this thread; the executable's folder becomes the current folder.
     env_.platform.initialiseComForThisThread();
     env_.platform.setCurrentFolder(env_.platform.executableFolder());
-    // 2. The automation object; a failure leaves it empty.
+    // The automation object; a failure leaves it empty.
     automation_ = automation::AutomationObject(env_.components.create(automation::ComponentClassId));
-    // 3. The exit clean-up is cleanUp(), run after the message loop.
-    // 4. The main window; its Created handler runs the rest of the start-up.
+    // The exit clean-up is cleanUp(), run after the message loop.
+    // The main window; its Created handler runs the rest of the start-up.
     loadMainWindow();
 }
 
@@ -133,7 +133,9 @@ void Application::onMenuItem(int item) {
     }
 }
 
-// Start-up step 5, in order; no step stops the start-up.
+// The rest of the start-up, once the main window exists, in order: component registration, the
+// mouse editor, the hotkeys, the file association, the command-line file, the first-start
+// marker, the advertisement and the update offer. No step stops the start-up.
 void Application::onMainWindowCreated() {
     installAndRegisterComponent();
     installComponent32();

@@ -7,7 +7,7 @@ namespace {
 
 using Root = framework::Platform::RegistryRoot;
 
-constexpr std::string_view kUserChoices = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.qd\\";
+constexpr std::string_view UserChoices = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.qd\\";
 
 struct KeyAndValue {
     std::string key;
@@ -34,7 +34,7 @@ bool registryRemove(framework::Platform& platform, Root root, std::string_view p
 }
 
 void writeFileAssociation(framework::Platform& platform) {
-    const std::string userChoices(kUserChoices);
+    const std::string userChoices(UserChoices);
     registryRemove(platform, Root::CurrentUser, userChoices + "OpenWithList");
     registryRemove(platform, Root::CurrentUser, userChoices + "OpenWithProgids");
     registryRemove(platform, Root::CurrentUser, userChoices);

@@ -2,13 +2,9 @@
 
 namespace app {
 
-namespace {
-enum Entry { F11, F3, CtrlSpace, CtrlEnter, CtrlS, CtrlQ, F9 };
-}  // namespace
-
 Hotkeys::Hotkeys(framework::Platform& platform, framework::Form& main, playback::Player& player,
-                 playback::Schedule& schedule, commands::MouseCommandEditor& mouseEditor, commands::EditorState& state)
-    : platform_(platform), main_(main), player_(player), schedule_(schedule), mouseEditor_(mouseEditor), state_(state) {}
+                 playback::Schedule& schedule, commands::MouseCommandEditor& mouseEditor, commands::EditorState&)
+    : platform_(platform), main_(main), player_(player), schedule_(schedule), mouseEditor_(mouseEditor) {}
 
 void Hotkeys::registerAll() {
     for (size_t i = 0; i < HotkeyTable.size(); ++i) {
@@ -25,23 +21,17 @@ void Hotkeys::dispatch(std::int32_t identifier) {
     if (identifier == 0) return;
     size_t entry = 0;
     while (entry < identifiers_.size() && identifiers_[entry] != identifier) ++entry;
-    switch (entry) {
-        case F11: player_.toggle(); break;
-        case F3: mouseEditor_.capturePosition(); break;
-        case CtrlSpace: mouseEditor_.nextClickMode(); break;
-        case CtrlEnter: {
-            const bool inserting = state_.mouseInsert;
+    if (entry == identifiers_.size()) return;
+    switch (HotkeyTable[entry].action) {
+        case HotkeyAction::ToggleRun: player_.toggle(); break;
+        case HotkeyAction::CapturePosition: mouseEditor_.capturePosition(); break;
+        case HotkeyAction::NextClickMode: mouseEditor_.nextClickMode(); break;
+        case HotkeyAction::ConfirmMouseCommand:
             mouseEditor_.confirm();  // also while the editor is hidden, with whatever it holds
-            if (inserting) {
-                state_.mouseInsert = false;
-                mouseEditor_.window().hide();
-            }
             break;
-        }
-        case CtrlS: mouseEditor_.lock(); break;
-        case CtrlQ: mouseEditor_.unlock(); break;
-        case F9: schedule_.disarm(); break;
-        default: break;
+        case HotkeyAction::LockCursor: mouseEditor_.lock(); break;
+        case HotkeyAction::UnlockCursor: mouseEditor_.unlock(); break;
+        case HotkeyAction::DisarmSchedule: schedule_.disarm(); break;
     }
 }
 

@@ -14,7 +14,19 @@
 
 namespace app {
 
+// What a press does; the table names it, so that reordering the table cannot rewire a key.
+enum class HotkeyAction {
+    ToggleRun,
+    CapturePosition,
+    NextClickMode,
+    ConfirmMouseCommand,
+    LockCursor,
+    UnlockCursor,
+    DisarmSchedule,
+};
+
 struct Hotkey {
+    HotkeyAction action;
     bool control;
     unsigned virtualKey;
     std::string_view failureMessage;
@@ -22,18 +34,20 @@ struct Hotkey {
 
 // In registration order, which fixes the identifiers and the order of the failure messages.
 inline constexpr std::array<Hotkey, 7> HotkeyTable = {{
-    {false, 0x7A, "注册F11键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {false, 0x72, "注册F3键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x20, "注册CTRL+空格键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x0D, "注册Ctrl+回车键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x53, "注册CTRL+S键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {true, 0x51, "注册Ctrl+Q键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
-    {false, 0x78, "注册F9键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::ToggleRun, false, 0x7A, "注册F11键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::CapturePosition, false, 0x72, "注册F3键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::NextClickMode, true, 0x20, "注册CTRL+空格键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::ConfirmMouseCommand, true, 0x0D, "注册Ctrl+回车键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::LockCursor, true, 0x53, "注册CTRL+S键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::UnlockCursor, true, 0x51, "注册Ctrl+Q键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
+    {HotkeyAction::DisarmSchedule, false, 0x78, "注册F9键失败。可能为热键冲突，杀毒软件拦截。请尝试重新打开，如果不行请重启计算机。"},
 }};
 inline constexpr std::int32_t FirstHotkeyIdentifier = 33001;
 
 class Hotkeys {
 public:
+    // The editor state is no longer read here (the editors keep their own modes); the parameter
+    // goes when the start-up stops passing it.
     Hotkeys(framework::Platform& platform, framework::Form& main, playback::Player& player, playback::Schedule& schedule,
             commands::MouseCommandEditor& mouseEditor, commands::EditorState& state);
 
@@ -51,7 +65,6 @@ private:
     playback::Player& player_;
     playback::Schedule& schedule_;
     commands::MouseCommandEditor& mouseEditor_;
-    commands::EditorState& state_;
     std::array<std::int32_t, 7> identifiers_{};
     std::int32_t nextIdentifier_ = FirstHotkeyIdentifier;
 };

@@ -10,11 +10,11 @@ using namespace ui::mouse_window;
 namespace mw = ui::main_window;
 
 namespace {
-constexpr std::string_view kAddCaption = "确认添加\r\nCtrl+回车";
-constexpr std::string_view kInsertCaption = "插入\r\nCtrl+回车";
-constexpr std::string_view kModifyCaption = "确认修改";
-constexpr std::string_view kCloseCaption = "关闭";
-constexpr std::string_view kCancelModifyCaption = "取消修改";
+constexpr std::string_view AddCaption = "确认添加\r\nCtrl+回车";
+constexpr std::string_view InsertCaption = "插入\r\nCtrl+回车";
+constexpr std::string_view ModifyCaption = "确认修改";
+constexpr std::string_view CloseCaption = "关闭";
+constexpr std::string_view CancelModifyCaption = "取消修改";
 }  // namespace
 
 MouseCommandEditor::MouseCommandEditor(framework::WindowSystem& windows, framework::Form& main, EditorState& state,
@@ -50,8 +50,8 @@ void MouseCommandEditor::openForAdding() {
     const auto editor = window();
     present();
     state_.mouseModify = false;
-    editor.setCaption(按钮_添加命令, kAddCaption);
-    editor.setCaption(按钮_取消添加, kCloseCaption);
+    editor.setCaption(按钮_添加命令, AddCaption);
+    editor.setCaption(按钮_取消添加, CloseCaption);
 }
 
 void MouseCommandEditor::openForInserting() {
@@ -60,8 +60,8 @@ void MouseCommandEditor::openForInserting() {
     const auto editor = window();
     present();
     main_.setShown(mw::分组框_添加分类, false);
-    editor.setCaption(按钮_添加命令, kInsertCaption);
-    editor.setCaption(按钮_取消添加, kCloseCaption);
+    editor.setCaption(按钮_添加命令, InsertCaption);
+    editor.setCaption(按钮_取消添加, CloseCaption);
 }
 
 void MouseCommandEditor::loadForModifying() {
@@ -75,8 +75,8 @@ void MouseCommandEditor::loadForModifying() {
     state_.mouseModify = true;
     state_.modifyIndex = selected;
     const auto editor = window();
-    editor.setCaption(按钮_添加命令, kModifyCaption);
-    editor.setCaption(按钮_取消添加, kCancelModifyCaption);
+    editor.setCaption(按钮_添加命令, ModifyCaption);
+    editor.setCaption(按钮_取消添加, CancelModifyCaption);
     present();
     editor.setText(编辑框_X坐标, list.cellText(selected, XColumn));
     editor.setText(编辑框_Y坐标, list.cellText(selected, YColumn));
@@ -113,8 +113,8 @@ void MouseCommandEditor::confirm() {
     } else {
         return;  // add mode: the editor stays as it is, ready for the next command
     }
-    editor.setCaption(按钮_添加命令, kAddCaption);
-    editor.setCaption(按钮_取消添加, kCloseCaption);
+    editor.setCaption(按钮_添加命令, AddCaption);
+    editor.setCaption(按钮_取消添加, CloseCaption);
     editor.hide();
 }
 
@@ -127,11 +127,12 @@ void MouseCommandEditor::capturePosition() {
     editor.setText(编辑框_Y坐标, std::to_string(cursor.y));
 }
 
-// Ctrl+Space steps 0, 1, 2, 3, 0, ... whatever was picked in the list box in between.
+// Ctrl+Space steps through the click modes and back to the first, whatever was picked in the
+// list box in between.
 void MouseCommandEditor::nextClickMode() {
     ++state_.clickModeCursor;
     window().select(组合框1, state_.clickModeCursor);
-    if (state_.clickModeCursor == 3) state_.clickModeCursor = -1;
+    if (state_.clickModeCursor == static_cast<int>(ClickModes.size()) - 1) state_.clickModeCursor = -1;
 }
 
 void MouseCommandEditor::lock() {

@@ -25,12 +25,12 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 open_e2e_session
 case "${1:-startup}" in
-  startup) python3 "$LANDOU_ROOT/tests/e2e/bench_startup.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-9}" ;;
+  startup) python3 "$LANDOU_ROOT/bench/startup.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-9}" ;;
   list) wine "$BUILD/win/bin/bench-list.exe" "${2:-10000}" "${3:-100}" ;;
   script) (cd "$BUILD" && wine "$BUILD/win/bin/bench-script.exe" "${2:-100000}") ;;
-  badfiles) python3 "$LANDOU_ROOT/tests/e2e/bench_badfiles.py" "$BUILD/win" "${2:-64}" ;;
-  component) python3 "$LANDOU_ROOT/tests/e2e/bench_component.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-5000}" ;;
-  idle) python3 "$LANDOU_ROOT/tests/e2e/bench_idle.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" ;;
-  playback) python3 "$LANDOU_ROOT/tests/e2e/bench_playback.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" "${3:-10}" "${4:-3}" ;;
+  badfiles) python3 "$LANDOU_ROOT/bench/badfiles.py" "$BUILD/win" "${2:-64}" ;;
+  component) python3 "$LANDOU_ROOT/bench/component.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-5000}" ;;
+  idle) python3 "$LANDOU_ROOT/bench/idle.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" ;;
+  playback) python3 "$LANDOU_ROOT/bench/playback.py" "$BUILD/win" "$BUILD/wine-e2e" "${2:-60}" "${3:-10}" "${4:-3}" ;;
   *) echo "usage: scripts/bench.sh startup [RUNS] | list [ROWS] [N] | script [ROWS] | badfiles [MB] | component [CALLS] | playback [ROWS [PASSES [LOADED]]] | idle [SECONDS]" >&2; exit 2 ;;
 esac

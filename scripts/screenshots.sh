@@ -3,5 +3,5 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 open_e2e_session
-python3 "$LANDOU_ROOT/tests/e2e/screenshots.py" "$BUILD/win" "$BUILD/wine-e2e" "$LANDOU_ROOT/docs/screenshots"
+python3 "$LANDOU_ROOT/bench/screenshots.py" "$BUILD/win" "$BUILD/wine-e2e" "$LANDOU_ROOT/docs/screenshots"
 ls "$LANDOU_ROOT/docs/screenshots"

@@ -13,4 +13,4 @@ case "${1:-}" in
   *) echo "usage: scripts/stress.sh f11 [N] | hung [TIMES]" >&2; exit 2 ;;
 esac
 open_e2e_session
-python3 "$LANDOU_ROOT/tests/e2e/stress.py" "$BUILD/win" "$BUILD/wine-e2e" "$@"
+python3 "$LANDOU_ROOT/bench/stress.py" "$BUILD/win" "$BUILD/wine-e2e" "$@"

@@ -8,7 +8,7 @@ namespace {
 using namespace framework;
 using namespace main_window;
 
-constexpr Entry kToolbarEntries[] = {
+constexpr Entry ToolbarEntries[] = {
     {},
     {"添加", "添加鼠标指令"},
     {"删除", "删除当前命令", false},
@@ -25,7 +25,7 @@ constexpr Entry kToolbarEntries[] = {
     {"网址", "软件来自“蓝豆领地”"},
 };
 
-constexpr Entry kContextMenuItems[] = {
+constexpr Entry ContextMenuItems[] = {
     {"删除", {}, false},
     {"修改", {}, false},
     {"清空", {}, false},
@@ -38,14 +38,27 @@ constexpr Entry kContextMenuItems[] = {
     {"延时10秒"},
 };
 
-constexpr ListColumn kCommandListColumns[] = {
+// The indexes the handlers use name these entries; reordering a table must move its index too.
+static_assert(ToolbarEntries[toolbar::Add].text == "添加" && ToolbarEntries[toolbar::Delete].text == "删除" &&
+              ToolbarEntries[toolbar::Modify].text == "修改" && ToolbarEntries[toolbar::Clear].text == "清空" &&
+              ToolbarEntries[toolbar::Import].text == "导入" && ToolbarEntries[toolbar::Export].text == "导出" &&
+              ToolbarEntries[toolbar::Help].text == "帮助" && ToolbarEntries[toolbar::Author].text == "作者" &&
+              ToolbarEntries[toolbar::Site].text == "网址");
+static_assert(ContextMenuItems[menu::Delete].text == "删除" && ContextMenuItems[menu::Modify].text == "修改" &&
+              ContextMenuItems[menu::Clear].text == "清空" && ContextMenuItems[menu::MoveDown].text == "移动命令向下" &&
+              ContextMenuItems[menu::MoveUp].text == "移动命令向上" &&
+              ContextMenuItems[menu::Delay100ms].text == "延时100毫秒" &&
+              ContextMenuItems[menu::Delay1000ms].text == "延时1000毫秒" &&
+              ContextMenuItems[menu::Delay10s].text == "延时10秒");
+
+constexpr ListColumn CommandListColumns[] = {
     {"序号", 50, Alignment::Left},      {"键/鼠", 50, Alignment::Left},
     {"坐标X", 50, Alignment::Left},     {"坐标Y", 50, Alignment::Left},
     {"点击方式", 80, Alignment::Centre}, {"延时点击", 80, Alignment::Centre},
     {"输入文本", 100, Alignment::Left},
 };
 
-constexpr std::string_view kHelpText =
+constexpr std::string_view HelpText =
     "欢迎使用：蓝豆程序集_豆荚鼠键。\r\n\r\n"
     "下面是程序使用方法：\r\n\r\n"
     "左上角有个“添加”按钮 在此可以添加鼠标指令 和键盘指令\r\n\r\n"
@@ -59,15 +72,15 @@ constexpr std::string_view kHelpText =
     "如有疑问可以到         的资源下载栏目下 本软件的目录下提问\r\n\r\n"
     "也可以单击上面的“作者”按钮 直接提问\r\n\r\n";
 
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kLightBlue{128, 128, 255};
+constexpr Rgb Red{255, 0, 0};
+constexpr Rgb LightBlue{128, 128, 255};
 
-constexpr ControlDefinition kControls[] = {
-    control(工具条_添加工具, {.place = {0, 0, 0, 28}, .fullWidth = true, .entries = kToolbarEntries,
+constexpr ControlDefinition Controls[] = {
+    control(工具条_添加工具, {.place = {0, 0, 0, 28}, .fullWidth = true, .entries = ToolbarEntries,
                               .images = "TOOLBAR_IMAGES"}),
     control(分组框_命令编辑, {.place = {0, 24, 508, 336}, .caption = "命令编辑", .overlay = true}),
     control(超级列表框_鼠标命令, {.container = 分组框_命令编辑.name, .place = {0, 13, 505, 322},
-                                  .columns = kCommandListColumns}),
+                                  .columns = CommandListColumns}),
     control(分组框_添加分类, {.container = 分组框_命令编辑.name, .place = {0, 0, 167, 91},
                               .caption = "添加分类", .visible = false, .overlay = true}),
     control(按钮_添加鼠标, {.container = 分组框_添加分类.name, .place = {0, 17, 81, 24}, .caption = "添加鼠标命令"}),
@@ -93,16 +106,16 @@ constexpr ControlDefinition kControls[] = {
                           .overlay = true}),
     control(分组框1, {.container = 分组框_设置.name, .place = {239, 7, 270, 89}, .caption = "其他"}),
     control(透明标签3, {.container = 分组框1.name, .place = {7, 16, 248, 66}, .caption = "蓝豆程序集",
-                        .textColour = kLightBlue, .linkStyle = true}),
+                        .textColour = LightBlue, .linkStyle = true}),
 
     control(分组框_程序帮助, {.place = {HelpPanelParkedLeft, 23, 507, 336}, .caption = "帮助", .overlay = true}),
-    control(透明标签1, {.container = 分组框_程序帮助.name, .place = {4, 17, 428, 280}, .caption = kHelpText,
+    control(透明标签1, {.container = 分组框_程序帮助.name, .place = {4, 17, 428, 280}, .caption = HelpText,
                         .twelvePixelLines = true}),
     control(超级链接框_蓝豆领地, {.container = 分组框_程序帮助.name, .place = {90, 251, 48, 24},
                                   .caption = "蓝豆领地", .twelvePixelLines = true, .overlay = true,
                                   .target = config::AuthorSiteAddress}),
     control(标签_查看视屏演示, {.container = 分组框_程序帮助.name, .place = {5, 300, 107, 24},
-                                .caption = "查看软件视频演示", .textColour = kRed, .linkStyle = true}),
+                                .caption = "查看软件视频演示", .textColour = Red, .linkStyle = true}),
     control(按钮_关闭, {.container = 分组框_程序帮助.name, .place = {451, 303, 49, 26}, .caption = "关闭"}),
 
     control(分组框_视频演示, {.place = {0, VideoPanelParkedTop, 507, 360}, .caption = "视频演示",
@@ -121,19 +134,19 @@ constexpr ControlDefinition kControls[] = {
     control(时钟_关闭帮助文档, {}),
     control(时钟_视屏延时开, {}),
     control(时钟_视频延时关, {}),
-    control(右键单击, {.caption = "右键单击", .entries = kContextMenuItems}),
+    control(右键单击, {.caption = "右键单击", .entries = ContextMenuItems}),
 };
 
-constexpr WindowDefinition kMainWindow{
+constexpr WindowDefinition Definition{
     .name = "MainWindow",
     .caption = "蓝豆键盘鼠标模拟器",
     .outerSize = {511, 483},
     .minimizeBox = true,
-    .controls = kControls,
+    .controls = Controls,
 };
 
 }  // namespace
 
-const WindowDefinition& mainWindowDefinition() { return kMainWindow; }
+const WindowDefinition& mainWindowDefinition() { return Definition; }
 
 }  // namespace ui

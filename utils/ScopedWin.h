@@ -65,7 +65,6 @@ using ScopedFile = Scoped<FileTraits>;
 template <class Object>
 using ScopedGdiObject = Scoped<NullIsNone<Object, deleteGdiObject>>;
 using ScopedFont = ScopedGdiObject<HFONT>;
-using ScopedBrush = ScopedGdiObject<HBRUSH>;
 using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedImageList = Scoped<NullIsNone<HIMAGELIST, destroyImageList>>;
 using ScopedMenu = Scoped<NullIsNone<HMENU, DestroyMenu>>;

@@ -5,7 +5,7 @@
 namespace framework::win32 {
 namespace {
 
-constexpr UINT kShowCaption = WM_APP + 1;
+constexpr UINT ShowCaption = WM_APP + 1;
 
 }  // namespace
 
@@ -20,12 +20,12 @@ void Button::create(HWND parent) {
 void Button::setText(std::string_view text) {
     caption_ = text;
     if (!window_ || captionPending_) return;
-    captionPending_ = PostMessageW(window_, kShowCaption, 0, 0) != FALSE;
+    captionPending_ = PostMessageW(window_, ShowCaption, 0, 0) != FALSE;
     if (!captionPending_) SetWindowTextW(window_, text::widen(caption_).c_str());
 }
 
 LRESULT Button::onOwnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kShowCaption) return classProcedure(window, message, wParam, lParam);
+    if (message != ShowCaption) return classProcedure(window, message, wParam, lParam);
     captionPending_ = false;
     SetWindowTextW(window, text::widen(caption_).c_str());
     return 0;

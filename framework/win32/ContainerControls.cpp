@@ -9,7 +9,7 @@ using text::narrow;
 using text::widen;
 
 void GroupBox::create(HWND parent) {
-    window_ = createWindow(parent, WS_EX_CONTROLPARENT, kContainerClass, definition().caption, 0);
+    window_ = createWindow(parent, WS_EX_CONTROLPARENT, ContainerClass, definition().caption, 0);
     frame_ = CreateWindowExW(0, L"BUTTON", widen(definition().caption).c_str(),
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0, 0, 0, window_, nullptr,
                              form_.instance(), nullptr);
@@ -35,7 +35,7 @@ void GroupBox::placed(int width, int height) {
     if (frame_) SetWindowPos(frame_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void HtmlViewer::create(HWND parent) { window_ = createWindow(parent, 0, kContainerClass, "", 0); }
+void HtmlViewer::create(HWND parent) { window_ = createWindow(parent, 0, ContainerClass, "", 0); }
 
 void HtmlViewer::navigate(std::string_view address) {
     if (!window_) return;

@@ -224,4 +224,7 @@ public:
     void create(HWND) override {}
 };
 
+// The control of the definition's kind (Controls.cpp).
+std::unique_ptr<Win32Control> makeControl(FormContext& form, const ControlDefinition& definition, int index);
+
 }  // namespace framework::win32

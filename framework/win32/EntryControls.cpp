@@ -7,9 +7,9 @@ namespace framework::win32 {
 using text::widen;
 namespace {
 
-constexpr int kFirstToolbarCommand = 1000;
-constexpr int kFirstMenuCommand = 1;
-constexpr int kToolbarImages = 9;  // the strip's images, one per entry that is not a separator
+constexpr int FirstToolbarCommand = 1000;
+constexpr int FirstMenuCommand = 1;
+constexpr int ToolbarImages = 9;  // the strip's images, one per entry that is not a separator
 
 }  // namespace
 
@@ -44,7 +44,7 @@ void Toolbar::create(HWND parent) {
     for (size_t i = 0; i < d.entries.size(); ++i) {
         const Entry& e = d.entries[i];
         TBBUTTON b{};
-        b.idCommand = kFirstToolbarCommand + static_cast<int>(i);
+        b.idCommand = FirstToolbarCommand + static_cast<int>(i);
         if (e.isSeparator()) {
             b.fsStyle = BTNS_SEP;
             b.iBitmap = form_.scale(6);  // a separator's width
@@ -71,9 +71,9 @@ void Toolbar::applyDpi() {
 // The strip of images, drawn at the form's DPI; replaces the ones loaded before.
 void Toolbar::loadImages() {
     const int imageSize = form_.scale(16);
-    utils::ScopedImageList images(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, kToolbarImages, 0));
+    utils::ScopedImageList images(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, ToolbarImages, 0));
     const utils::ScopedBitmap strip(static_cast<HBITMAP>(LoadImageW(
-        form_.instance(), widen(definition().images).c_str(), IMAGE_BITMAP, imageSize * kToolbarImages, imageSize, 0)));
+        form_.instance(), widen(definition().images).c_str(), IMAGE_BITMAP, imageSize * ToolbarImages, imageSize, 0)));
     if (strip) ImageList_AddMasked(images.get(), strip.get(), RGB(255, 0, 255));
     SendMessageW(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
     images_ = std::move(images);
@@ -81,7 +81,7 @@ void Toolbar::loadImages() {
 
 bool Toolbar::onCommand(WPARAM wParam) {
     const int command = LOWORD(wParam);
-    if (command >= kFirstToolbarCommand) fire(Event::EntryClick, command - kFirstToolbarCommand);
+    if (command >= FirstToolbarCommand) fire(Event::EntryClick, command - FirstToolbarCommand);
     return true;
 }
 
@@ -93,7 +93,7 @@ bool Toolbar::onNotify(const NMHDR& header) {
 }
 
 const wchar_t* Toolbar::tooltip(int command) {
-    const int entry = command - kFirstToolbarCommand;
+    const int entry = command - FirstToolbarCommand;
     const auto& entries = definition().entries;
     if (entry < 0 || entry >= static_cast<int>(entries.size())) return nullptr;
     tooltip_ = widen(entries[static_cast<size_t>(entry)].tooltip);
@@ -101,7 +101,7 @@ const wchar_t* Toolbar::tooltip(int command) {
 }
 
 void Toolbar::showEntryEnabled(int index, bool enabled) {
-    if (window_) SendMessageW(window_, TB_ENABLEBUTTON, static_cast<WPARAM>(kFirstToolbarCommand + index), MAKELPARAM(enabled, 0));
+    if (window_) SendMessageW(window_, TB_ENABLEBUTTON, static_cast<WPARAM>(FirstToolbarCommand + index), MAKELPARAM(enabled, 0));
 }
 
 void Menu::create(HWND) {
@@ -112,7 +112,7 @@ void Menu::create(HWND) {
         if (e.isSeparator())
             AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
         else
-            AppendMenuW(menu_.get(), MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED), kFirstMenuCommand + i,
+            AppendMenuW(menu_.get(), MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED), FirstMenuCommand + i,
                         widen(e.text).c_str());
     }
 }
@@ -126,11 +126,11 @@ void Menu::popUp() {
     const int chosen = static_cast<int>(TrackPopupMenu(menu_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                        cursor.x, cursor.y, 0, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
-    if (chosen >= kFirstMenuCommand) fire(Event::EntryClick, chosen - kFirstMenuCommand);
+    if (chosen >= FirstMenuCommand) fire(Event::EntryClick, chosen - FirstMenuCommand);
 }
 
 void Menu::showEntryEnabled(int index, bool enabled) {
-    EnableMenuItem(menu_.get(), static_cast<UINT>(kFirstMenuCommand + index), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu_.get(), static_cast<UINT>(FirstMenuCommand + index), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace framework::win32

@@ -7,8 +7,8 @@
 namespace framework::win32 {
 namespace {
 
-constexpr WORD kPromptId = 100;
-constexpr WORD kTextId = 101;
+constexpr WORD PromptId = 100;
+constexpr WORD TextId = 101;
 
 // Builds a dialog template in memory: no resource script is needed for one small box.
 class DialogTemplate {
@@ -67,16 +67,16 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             const auto* exchange = reinterpret_cast<const Exchange*>(lParam);
-            SetDlgItemTextW(dialog, kPromptId, exchange->prompt.c_str());
-            SetDlgItemTextW(dialog, kTextId, exchange->initialText.c_str());
-            SendDlgItemMessageW(dialog, kTextId, EM_SETLIMITTEXT, 0, 0);
+            SetDlgItemTextW(dialog, PromptId, exchange->prompt.c_str());
+            SetDlgItemTextW(dialog, TextId, exchange->initialText.c_str());
+            SendDlgItemMessageW(dialog, TextId, EM_SETLIMITTEXT, 0, 0);
             SetForegroundWindow(dialog);
             return TRUE;
         }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 auto* exchange = reinterpret_cast<Exchange*>(GetWindowLongPtrW(dialog, DWLP_USER));
-                const HWND text = GetDlgItem(dialog, kTextId);
+                const HWND text = GetDlgItem(dialog, TextId);
                 exchange->entered.assign(static_cast<size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
                 exchange->entered.resize(static_cast<size_t>(
                     GetWindowTextW(text, exchange->entered.data(), static_cast<int>(exchange->entered.size()))));
@@ -103,8 +103,8 @@ std::optional<std::wstring> showInputBox(const std::wstring& prompt, const std::
                                          const std::wstring& initialText) {
     DialogTemplate box(DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 220, 62,
                        title, 4);
-    box.item(SS_LEFT | SS_NOPREFIX, 7, 7, 206, 9, kPromptId, 0x0082, L"");
-    box.item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 19, 206, 13, kTextId, 0x0081, L"");
+    box.item(SS_LEFT | SS_NOPREFIX, 7, 7, 206, 9, PromptId, 0x0082, L"");
+    box.item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 19, 206, 13, TextId, 0x0081, L"");
     box.item(WS_TABSTOP | BS_DEFPUSHBUTTON, 109, 40, 50, 14, IDOK, 0x0080, L"确定");
     box.item(WS_TABSTOP | BS_PUSHBUTTON, 163, 40, 50, 14, IDCANCEL, 0x0080, L"取消");
 

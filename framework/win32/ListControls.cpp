@@ -8,7 +8,7 @@ using text::narrow;
 using text::widen;
 namespace {
 
-constexpr int kDropDownListHeight = 200;
+constexpr int DropDownListHeight = 200;
 
 }  // namespace
 
@@ -122,7 +122,7 @@ void DropDownList::create(HWND parent) {
 // The closed box is the given height: the selection field is fitted to it. The window is as
 // high as the box with its list open.
 int DropDownList::windowHeight(int width, int height) {
-    SetWindowPos(window_, nullptr, 0, 0, width, height + form_.scale(kDropDownListHeight),
+    SetWindowPos(window_, nullptr, 0, 0, width, height + form_.scale(DropDownListHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (int attempt = 0; attempt < 3; ++attempt) {
         RECT closed;
@@ -132,7 +132,7 @@ int DropDownList::windowHeight(int width, int height) {
         const auto field = SendMessageW(window_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
         SendMessageW(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + difference);
     }
-    return height + form_.scale(kDropDownListHeight);
+    return height + form_.scale(DropDownListHeight);
 }
 
 int DropDownList::selectedIndex() const {

@@ -19,8 +19,8 @@ namespace framework::win32 {
 
 class FormFonts;
 
-constexpr wchar_t kContainerClass[] = L"LandouContainer";  // group boxes and the HTML viewer
-constexpr int kFirstControlId = 100;                        // then one per control, in order
+constexpr wchar_t ContainerClass[] = L"LandouContainer";  // group boxes and the HTML viewer
+constexpr int FirstControlId = 100;                        // then one per control, in order
 
 // A child window's identifier, as CreateWindowEx takes it.
 inline HMENU childIdentifier(int identifier) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)); }
@@ -33,7 +33,7 @@ public:
     virtual int scale(int pixels) const = 0;  // 96-DPI pixels at the form's DPI
     virtual const FormFonts& fonts() const = 0;
     virtual void showRowCountsSoon() = 0;  // once the current burst of changes is over
-    // Messages to the containers (kContainerClass) that controls make.
+    // Messages to the containers (ContainerClass) that controls make.
     virtual LRESULT containerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
 protected:
@@ -48,7 +48,7 @@ public:
     Win32Control& operator=(const Win32Control&) = delete;
 
     const ControlDefinition& definition() const { return definition_; }
-    int identifier() const { return kFirstControlId + index_; }
+    int identifier() const { return FirstControlId + index_; }
     HWND window() const { return window_; }  // for a group box its container; null for kinds without one
 
     // Making and placing.
@@ -126,9 +126,6 @@ private:
     std::map<Event, Handler> handlers_;
     WNDPROC classProcedure_ = nullptr;  // set by subclass()
 };
-
-// The control of the definition's kind.
-std::unique_ptr<Win32Control> makeControl(FormContext& form, const ControlDefinition& definition, int index);
 
 // The window's text, asked of the procedure given or, without one, of the window.
 std::wstring windowText(HWND window, WNDPROC procedure = nullptr);

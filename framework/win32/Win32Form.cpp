@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "framework/win32/Controls.h"
 #include "framework/win32/WindowProcedure.h"
-#include "framework/win32/Win32WindowSystem.h"
 #include "text/win32/WideText.h"
 
 namespace framework::win32 {
@@ -11,8 +11,9 @@ namespace framework::win32 {
 using text::widen;
 namespace {
 
-constexpr wchar_t kFormClass[] = L"LandouForm";
-constexpr UINT kShowRowCounts = WM_APP + 1;
+constexpr wchar_t FormClass[] = L"LandouForm";
+constexpr WORD ProgramIconId = 1;  // the icon of the program's resources
+constexpr UINT ShowRowCountsMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -22,10 +23,10 @@ void Win32Form::registerWindowClasses(HINSTANCE instance) {
     form.lpfnWndProc = windowProcedure<Win32Form, &Win32Form::formMessage>;
     form.hInstance = instance;
     form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    form.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+    form.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ProgramIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ProgramIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                  GetSystemMetrics(SM_CYSMICON), 0));
-    form.lpszClassName = kFormClass;
+    form.lpszClassName = FormClass;
     RegisterClassExW(&form);
 
     WNDCLASSEXW container{};
@@ -33,12 +34,11 @@ void Win32Form::registerWindowClasses(HINSTANCE instance) {
     container.lpfnWndProc = windowProcedure<FormContext, &FormContext::containerMessage>;
     container.hInstance = instance;
     container.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    container.lpszClassName = kContainerClass;
+    container.lpszClassName = ContainerClass;
     RegisterClassExW(&container);
 }
 
-Win32Form::Win32Form(Win32WindowSystem& system, const WindowDefinition& definition)
-    : system_(system), definition_(definition) {
+Win32Form::Win32Form(FormHost& host, const WindowDefinition& definition) : host_(host), definition_(definition) {
     controls_.reserve(definition.controls.size());
     for (const ControlDefinition& d : definition.controls)
         controls_.push_back(makeControl(*this, d, static_cast<int>(controls_.size())));
@@ -51,7 +51,7 @@ Win32Form::Win32Form(Win32WindowSystem& system, const WindowDefinition& definiti
         else
             createControl(*c);
     }
-    system_.formCreated(*this);
+    host_.formCreated(window_);
 }
 
 Win32Form::~Win32Form() {
@@ -61,13 +61,13 @@ Win32Form::~Win32Form() {
     if (window_) DestroyWindow(window_);
 }
 
-HINSTANCE Win32Form::instance() const { return system_.instance(); }
+HINSTANCE Win32Form::instance() const { return host_.instance(); }
 
 void Win32Form::createWindow() {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     if (definition_.minimizeBox) style |= WS_MINIMIZEBOX;
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, widen(definition_.caption).c_str(), style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 100, 100, nullptr, nullptr, system_.instance(), this);
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, FormClass, widen(definition_.caption).c_str(), style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 100, 100, nullptr, nullptr, host_.instance(), this);
     if (!window_) throw std::runtime_error("cannot create window " + std::string(definition_.name));
     dpi_ = GetDpiForWindow(window_);
     background_ = definition_.whiteBackground ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
@@ -274,7 +274,7 @@ void Win32Form::deliverHotkey(int identifier) {
         }
 }
 
-void Win32Form::showRowCountsSoon() { PostMessageW(window_, kShowRowCounts, 0, 0); }
+void Win32Form::showRowCountsSoon() { PostMessageW(window_, ShowRowCountsMessage, 0, 0); }
 
 // Messages
 
@@ -290,7 +290,7 @@ LRESULT Win32Form::formMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_NCDESTROY:
             window_ = nullptr;
             byWindow_.clear();
-            system_.formDestroyed(*this);
+            host_.formDestroyed(window);
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_TIMER:
             for (const auto& c : controls_)
@@ -302,7 +302,7 @@ LRESULT Win32Form::formMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_HOTKEY:
             deliverHotkey(static_cast<int>(wParam));
             return 0;
-        case kShowRowCounts:
+        case ShowRowCountsMessage:
             for (const auto& c : controls_) c->showPendingRowCount();
             return 0;
         case WM_DPICHANGED:

@@ -13,17 +13,16 @@
 
 #include "framework/Form.h"
 #include "framework/win32/FormFonts.h"
+#include "framework/win32/FormHost.h"
 #include "framework/win32/Win32Control.h"
 
 namespace framework::win32 {
-
-class Win32WindowSystem;
 
 class Win32Form final : public Form, private FormContext {
 public:
     static void registerWindowClasses(HINSTANCE instance);
 
-    Win32Form(Win32WindowSystem& system, const WindowDefinition& definition);
+    Win32Form(FormHost& host, const WindowDefinition& definition);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
@@ -90,7 +89,7 @@ private:
     Win32Control& find(std::string_view name) const;
     Win32Control* byWindow(HWND window) const;
 
-    Win32WindowSystem& system_;
+    FormHost& host_;
     const WindowDefinition& definition_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;

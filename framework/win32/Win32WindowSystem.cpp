@@ -9,8 +9,8 @@
 namespace framework::win32 {
 namespace {
 
-constexpr wchar_t kCallWindowClass[] = L"LandouUiThreadCalls";
-constexpr UINT kRunCall = WM_APP + 1;
+constexpr wchar_t CallWindowClass[] = L"LandouUiThreadCalls";
+constexpr UINT RunCallMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -23,13 +23,14 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance), 
     calls.cbSize = sizeof(calls);
     calls.lpfnWndProc = callWindowProcedure;
     calls.hInstance = instance_;
-    calls.lpszClassName = kCallWindowClass;
+    calls.lpszClassName = CallWindowClass;
     RegisterClassExW(&calls);
-    callWindow_.reset(CreateWindowExW(0, kCallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
+    callWindow_.reset(CreateWindowExW(0, CallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
 }
 
 std::unique_ptr<Form> Win32WindowSystem::createForm(const WindowDefinition& definition) {
-    return std::make_unique<Win32Form>(*this, definition);
+    FormHost& host = *this;
+    return std::make_unique<Win32Form>(host, definition);
 }
 
 void Win32WindowSystem::runMessageLoop() {
@@ -46,7 +47,7 @@ void Win32WindowSystem::runMessageLoop() {
 bool Win32WindowSystem::handledAsDialogKey(MSG& message) const {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    const bool ours = std::any_of(liveForms_.begin(), liveForms_.end(), [root](Win32Form* f) { return f->handle() == root; });
+    const bool ours = std::find(liveForms_.begin(), liveForms_.end(), root) != liveForms_.end();
     return ours && IsDialogMessageW(root, &message);
 }
 
@@ -56,21 +57,21 @@ void Win32WindowSystem::callOnUiThread(const std::function<void()>& call) {
         return;
     }
     // A window that is gone (the program is ending) makes this a no-op.
-    SendMessageW(callWindow_.get(), kRunCall, 0, reinterpret_cast<LPARAM>(&call));
+    SendMessageW(callWindow_.get(), RunCallMessage, 0, reinterpret_cast<LPARAM>(&call));
 }
 
 LRESULT CALLBACK Win32WindowSystem::callWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kRunCall) {
+    if (message == RunCallMessage) {
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void Win32WindowSystem::formCreated(Win32Form& form) { liveForms_.push_back(&form); }
+void Win32WindowSystem::formCreated(HWND form) { liveForms_.push_back(form); }
 
-void Win32WindowSystem::formDestroyed(Win32Form& form) {
-    liveForms_.erase(std::remove(liveForms_.begin(), liveForms_.end(), &form), liveForms_.end());
+void Win32WindowSystem::formDestroyed(HWND form) {
+    liveForms_.erase(std::remove(liveForms_.begin(), liveForms_.end(), form), liveForms_.end());
     if (liveForms_.empty()) PostQuitMessage(0);
 }
 

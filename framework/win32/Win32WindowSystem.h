@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "framework/WindowSystem.h"
+#include "framework/win32/FormHost.h"
 #include "utils/ScopedWin.h"
 
 namespace framework::win32 {
 
-class Win32Form;
-
 // Real windows on the thread that made this object, which is the user-interface thread.
-class Win32WindowSystem final : public WindowSystem {
+class Win32WindowSystem final : public WindowSystem, private FormHost {
 public:
     explicit Win32WindowSystem(HINSTANCE instance);
     Win32WindowSystem(const Win32WindowSystem&) = delete;
@@ -22,18 +21,18 @@ public:
     void runMessageLoop() override;
     void callOnUiThread(const std::function<void()>& call) override;
 
-    HINSTANCE instance() const { return instance_; }
-    void formCreated(Win32Form& form);
-    void formDestroyed(Win32Form& form);
+    HINSTANCE instance() const override { return instance_; }
 
 private:
+    void formCreated(HWND form) override;
+    void formDestroyed(HWND form) override;
     static LRESULT CALLBACK callWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     bool handledAsDialogKey(MSG& message) const;
 
     HINSTANCE instance_;
     DWORD uiThread_;
     utils::Scoped<utils::NullIsNone<HWND, DestroyWindow>> callWindow_;
-    std::vector<Win32Form*> liveForms_;
+    std::vector<HWND> liveForms_;
 };
 
 }  // namespace framework::win32

@@ -9,8 +9,8 @@ using namespace framework;
 namespace mw = ui::main_window;
 
 namespace {
-const std::string kMarker = "C:\\Program Files\\landou\\kv3170";
-const std::string kUserComponent = "C:\\Users\\user\\AppData\\Local\\Landou\\qdauto.dll";
+const std::string Marker = "C:\\Program Files\\landou\\kv3170";
+const std::string UserComponent = "C:\\Users\\user\\AppData\\Local\\Landou\\qdauto.dll";
 }
 
 // The journal holds, in order, one entry starting with each of the prefixes (and others).
@@ -42,7 +42,7 @@ TEST(StartUp, RunsItsStepsInOrder) {
         "delete value HKCU\\",
         "set HKCR\\qdfile\\shell\\open\\command",
         "read C:\\a.qd",
-        "write " + kMarker,
+        "write " + Marker,
     }));
     EXPECT_FALSE(p.app.automation().empty());
     EXPECT_TRUE(p.main().visible());
@@ -63,7 +63,7 @@ TEST(StartUp, GoesOnSilentlyWhenTheComponentCannotBeCreated) {
 }
 
 TEST(StartUp, WritesTheEmbeddedComponentAndCreatesTheObjectOnceRegistered) {
-    Program first;  // a first start: the class is not registered before step 5.2
+    Program first;  // a first start: the class is not registered before component registration
     first.components.failingCreations = 1;
     first.app.start();
     EXPECT_EQ(first.platform.files()["C:\\WINDOWS\\qdauto.dll"], first.platform.componentImage());
@@ -84,7 +84,7 @@ TEST(StartUp, AFailedRegistrationIsReportedAndStartUpGoesOn) {
                                          MessageIcon::Error, MessageButtons::Ok};
     EXPECT_EQ(p.platform.messages(), std::vector<headless::ShownMessage>{failure});
     EXPECT_TRUE(p.mouseEditor().alive());
-    EXPECT_EQ(p.main().timerInterval(mw::时钟_载入帮助文档.name), 10);  // later steps ran
+    EXPECT_EQ(p.main().timerInterval(mw::时钟_载入帮助文档.name), 10);  // the steps after component registration ran
     EXPECT_EQ(p.components.log.createdClassIds.size(), 1u);
 }
 
@@ -97,7 +97,7 @@ TEST(StartUp, AMachineCopyIsRegisteredOnlyWhenItHoldsTheProgramsOwnBytes) {
     same.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
     same.app.start();
     EXPECT_TRUE(happenInOrder(same.journal.entries(), {"read C:\\WINDOWS\\qdauto.dll", "register C:\\WINDOWS\\qdauto.dll"}));
-    EXPECT_FALSE(same.platform.fileExists(kUserComponent));
+    EXPECT_FALSE(same.platform.fileExists(UserComponent));
     EXPECT_FALSE(same.app.automation().empty());
 
     for (const bool older : {false, true}) {
@@ -107,8 +107,8 @@ TEST(StartUp, AMachineCopyIsRegisteredOnlyWhenItHoldsTheProgramsOwnBytes) {
         p.app.start();
         for (const std::string& entry : p.journal.entries()) EXPECT_NE(entry, "register C:\\WINDOWS\\qdauto.dll");
         EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], older ? "an older component" : "a planted library");
-        EXPECT_EQ(p.platform.files()[kUserComponent], p.platform.componentImage());
-        EXPECT_TRUE(happenInOrder(p.journal.entries(), {"register " + kUserComponent, "create component"}));
+        EXPECT_EQ(p.platform.files()[UserComponent], p.platform.componentImage());
+        EXPECT_TRUE(happenInOrder(p.journal.entries(), {"register " + UserComponent, "create component"}));
         EXPECT_FALSE(p.app.automation().empty());
         EXPECT_TRUE(p.platform.messages().empty());
     }
@@ -135,7 +135,7 @@ TEST(StartUp, AWriteCutShortLeavesTheEarlierCopyWhole) {
     p.platform.cutWritesShort("C:\\WINDOWS\\qdauto.dll");
     p.app.start();
     EXPECT_EQ(p.platform.files()["C:\\WINDOWS\\qdauto.dll"], "an earlier copy");
-    EXPECT_EQ(p.platform.files()[kUserComponent], p.platform.componentImage());
+    EXPECT_EQ(p.platform.files()[UserComponent], p.platform.componentImage());
 }
 
 TEST(StartUp, WhereTheWindowsFolderIsClosedTheComponentGoesToTheUsersFolder) {
@@ -144,15 +144,15 @@ TEST(StartUp, WhereTheWindowsFolderIsClosedTheComponentGoesToTheUsersFolder) {
     p.app.start();
     EXPECT_TRUE(happenInOrder(p.journal.entries(), {
         "replace C:\\WINDOWS\\qdauto.dll", "create folder C:\\Users\\user\\AppData\\Local\\Landou",
-        "replace " + kUserComponent, "register " + kUserComponent, "create MouseCommandWindow",
+        "replace " + UserComponent, "register " + UserComponent, "create MouseCommandWindow",
     }));
-    EXPECT_EQ(p.platform.files()[kUserComponent], p.platform.componentImage());
+    EXPECT_EQ(p.platform.files()[UserComponent], p.platform.componentImage());
     EXPECT_TRUE(p.platform.messages().empty());
     EXPECT_FALSE(p.app.automation().empty());
 
     Program closed;  // the user's folder refuses too: then the failure is reported, once
     closed.platform.forbidWrites("C:\\WINDOWS\\qdauto.dll");
-    closed.platform.forbidWrites(kUserComponent);
+    closed.platform.forbidWrites(UserComponent);
     closed.app.start();
     EXPECT_EQ(closed.platform.messages().size(), 1u);
     EXPECT_EQ(closed.platform.messages()[0].text, "注册插件失败，请退出流氓杀毒软件后重新打开此软件");
@@ -206,23 +206,23 @@ TEST(StartUp, FirstStartSlidesTheHelpPanelInOnce) {
     Program first;
     first.app.start();
     EXPECT_EQ(first.main().timerInterval(mw::时钟_载入帮助文档.name), 10);
-    ASSERT_TRUE(first.platform.fileExists(kMarker));
-    EXPECT_EQ(first.platform.files()[kMarker], "");
+    ASSERT_TRUE(first.platform.fileExists(Marker));
+    EXPECT_EQ(first.platform.files()[Marker], "");
 
     Program later;
-    later.platform.files()[kMarker] = "something";
+    later.platform.files()[Marker] = "something";
     later.app.start();
     EXPECT_EQ(later.main().timerInterval(mw::时钟_载入帮助文档.name), 0);
-    EXPECT_EQ(later.platform.files()[kMarker], "");  // truncated
+    EXPECT_EQ(later.platform.files()[Marker], "");  // truncated
 }
 
 TEST(StartUp, AnUnwritableFolderMakesEveryStartAFirstStart) {
     for (int start = 0; start < 2; ++start) {
         Program p;
-        p.platform.forbidWrites(kMarker);
+        p.platform.forbidWrites(Marker);
         p.app.start();
         EXPECT_EQ(p.main().timerInterval(mw::时钟_载入帮助文档.name), 10);
-        EXPECT_FALSE(p.platform.fileExists(kMarker));
+        EXPECT_FALSE(p.platform.fileExists(Marker));
         EXPECT_TRUE(p.platform.messages().empty());
     }
 }

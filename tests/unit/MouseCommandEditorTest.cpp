@@ -12,9 +12,9 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
-constexpr auto kAddCaptions = "确认添加\r\nCtrl+回车/关闭";
-constexpr auto kInsertCaptions = "插入\r\nCtrl+回车/关闭";
-constexpr auto kModifyCaptions = "确认修改/取消修改";
+constexpr auto AddCaptions = "确认添加\r\nCtrl+回车/关闭";
+constexpr auto InsertCaptions = "插入\r\nCtrl+回车/关闭";
+constexpr auto ModifyCaptions = "确认修改/取消修改";
 
 struct Editor : Program {
     Editor(int rows = 0) {
@@ -40,7 +40,7 @@ TEST(MouseCommandEditor, AddModeAppendsAndStaysOpen) {
     EXPECT_EQ(p.captions(), " 确认添加\r\n(Ctrl+回车)/关闭");  // as created
     p.main().click(mw::按钮_添加鼠标.name);
     EXPECT_TRUE(p.editor().visible());
-    EXPECT_EQ(p.captions(), kAddCaptions);
+    EXPECT_EQ(p.captions(), AddCaptions);
     p.fill("100", "200", "1500", 1);
     for (int i = 0; i < 3; ++i) p.confirm();
     EXPECT_EQ(p.rows(), (Rows{"1|鼠标|100|200|左键单击|1500|*", "2|鼠标|100|200|左键单击|1500|*",
@@ -63,13 +63,13 @@ TEST(MouseCommandEditor, InsertModePlacesAfterTheSelectionFixedAtOpening) {
     Editor p(5);
     p.select(1);
     p.main().click(mw::按钮_插入鼠标.name);
-    EXPECT_EQ(p.captions(), kInsertCaptions);
+    EXPECT_EQ(p.captions(), InsertCaptions);
     p.select(4);  // selecting another row afterwards changes nothing
     p.fill("7", "8", "9", 0);
     p.confirm();
     EXPECT_EQ(p.rows()[2], "6|鼠标|7|8|移动到此|9|*");
     EXPECT_FALSE(p.editor().visible());
-    EXPECT_EQ(p.captions(), kAddCaptions);
+    EXPECT_EQ(p.captions(), AddCaptions);
     EXPECT_FALSE(p.app.editorState().mouseInsert);
 }
 
@@ -78,14 +78,14 @@ TEST(MouseCommandEditor, ModifyModeReplacesInPlace) {
     commands::CommandList(p.list()).setCellText(3, 4, "左键双击");
     p.select(3);
     p.toolbar(mw::toolbar::Modify);
-    EXPECT_EQ(p.captions(), kModifyCaptions);
+    EXPECT_EQ(p.captions(), ModifyCaptions);
     EXPECT_EQ(p.editor().selectedIndex(ed::组合框1.name), 2);
     p.editor().setText(ed::编辑框_X坐标.name, "42");
     p.confirm();
     EXPECT_EQ(p.list().rowCount(), 5);
     EXPECT_EQ(p.rows()[3], "5|鼠标|42|1|左键双击|100|*");
     EXPECT_FALSE(p.editor().visible());
-    EXPECT_EQ(p.captions(), kAddCaptions);
+    EXPECT_EQ(p.captions(), AddCaptions);
     EXPECT_FALSE(p.app.editorState().mouseModify);
 }
 
@@ -115,7 +115,7 @@ TEST(MouseCommandEditor, InsertWinsOverAPendingModify) {
     p.editor().click(ed::按钮_取消添加.name);
     p.select(2);
     p.toolbar(mw::toolbar::Modify);
-    EXPECT_EQ(p.captions(), kModifyCaptions);
+    EXPECT_EQ(p.captions(), ModifyCaptions);
     p.fill("5", "5", "5", 0);
     p.confirm();  // under "确认修改" it inserts at 1 and leaves the modification pending
     EXPECT_EQ(p.list().rowCount(), 5);
@@ -142,11 +142,11 @@ TEST(MouseCommandEditor, CloseKeepsModesAndCaptions) {
     p.editor().requestClose();
     EXPECT_TRUE(p.editor().alive());
     EXPECT_FALSE(p.editor().visible());
-    EXPECT_EQ(p.captions(), kModifyCaptions);
+    EXPECT_EQ(p.captions(), ModifyCaptions);
     EXPECT_TRUE(p.app.editorState().mouseModify);
     p.main().click(mw::按钮_添加鼠标.name);  // adding clears modify, not insert
     EXPECT_FALSE(p.app.editorState().mouseModify);
-    EXPECT_EQ(p.captions(), kAddCaptions);
+    EXPECT_EQ(p.captions(), AddCaptions);
 }
 
 TEST(MouseCommandEditor, CaptureWritesTheCursorPositionShownOrNot) {

@@ -48,12 +48,12 @@ TEST(WebAddresses, OnlyHttpAndHttpsAddressesFromThePageMayBeOpened) {
 
 namespace {
 
-const std::string kPage(config::NoticePageAddress);
+const std::string Page(config::NoticePageAddress);
 
 // A start with this notice page (UTF-8 here, GBK on the wire); nothing at all when offline.
 struct StartWithPage : Program {
     explicit StartWithPage(std::optional<std::string> page, std::vector<MessageAnswer> answers = {}) {
-        if (page) platform.setWebPage(kPage, toCodePage936(*page));
+        if (page) platform.setWebPage(Page, toCodePage936(*page));
         for (MessageAnswer a : answers) platform.answerNextMessage(a);
         app.start();
     }
@@ -72,14 +72,14 @@ TEST(NoticePage, BothStartUpStepsUseOneReadOfThePageWithItsLimits) {
                     {MessageAnswer::No});
     ASSERT_EQ(p.platform.webReads().size(), 1u);
     const auto& [address, limits] = p.platform.webReads()[0];
-    EXPECT_EQ(address, kPage);
+    EXPECT_EQ(address, Page);
     EXPECT_EQ(limits.maxBytes, 1u << 20);
     EXPECT_LE(limits.deadlineMilliseconds, 5000);
     EXPECT_LT(limits.timeoutMilliseconds, limits.deadlineMilliseconds);
     EXPECT_EQ(p.advertisement(), "新版");
     EXPECT_EQ(p.platform.messages(), std::vector<ShownMessage>{update("有新版本")});
     const auto& j = p.journal.entries();
-    EXPECT_EQ(std::vector<std::string>(j.end() - 2, j.end()), (std::vector<std::string>{"http get " + kPage, "message 有新版本"}));
+    EXPECT_EQ(std::vector<std::string>(j.end() - 2, j.end()), (std::vector<std::string>{"http get " + Page, "message 有新版本"}));
 }
 
 TEST(NoticePage, OfflineTheAdvertisementLineEmptiesAndNothingIsOffered) {
@@ -135,7 +135,7 @@ TEST(NoticePage, NoUsableUpdateAddressOffersNothing) {
 
 TEST(NoticePage, ThePageIsCodePage936TextAndBadBytesDoNoHarm) {
     Program p;
-    p.platform.setWebPage(kPage, std::string("\x81\xFF\x80 ", 4) + toCodePage936("鼠键广告[蓝豆€]") + std::string("\xB6", 1));
+    p.platform.setWebPage(Page, std::string("\x81\xFF\x80 ", 4) + toCodePage936("鼠键广告[蓝豆€]") + std::string("\xB6", 1));
     p.app.start();
     EXPECT_EQ(p.main().text(mw::透明标签3.name), "蓝豆€");
     EXPECT_TRUE(p.platform.messages().empty());

@@ -19,8 +19,8 @@ using Trace = std::vector<std::string>;
 
 namespace {
 
-struct Player : Program {
-    Player() {
+struct PlayingProgram : Program {
+    PlayingProgram() {
         app.start();
         journal.clear();
     }
@@ -50,7 +50,7 @@ struct Player : Program {
 }  // namespace
 
 TEST(Player, AClickingMouseRow) {
-    Player p;
+    PlayingProgram p;
     p.mouse("100", "200", "左键单击", "1500");
     p.run();
     EXPECT_EQ(p.trace(), (Trace{"wait 1500", "call MoveTo(100, 200)", "wait 200", "call LeftClick()", "wait 200", "wait 200"}));
@@ -60,7 +60,7 @@ TEST(Player, AClickingMouseRow) {
 }
 
 TEST(Player, EveryClickModeAndAnUnknownOne) {
-    Player p;
+    PlayingProgram p;
     p.mouse("1", "2", "移动到此", "0");
     p.mouse("3", "4", "左键双击", "-50");  // a negative delay waits 0
     p.mouse("5", "6", "右键单击", "abc");
@@ -74,7 +74,7 @@ TEST(Player, EveryClickModeAndAnUnknownOne) {
 }
 
 TEST(Player, CoordinatesAreTruncatedNumbers) {
-    Player p;
+    PlayingProgram p;
     p.mouse("12.7", "-3.5", "移动到此", "1e2");
     p.mouse("x", "", "移动到此", "0");
     p.mouse("１２", " 7abc", "移动到此", "0");
@@ -87,7 +87,7 @@ TEST(Player, CoordinatesAreTruncatedNumbers) {
 }
 
 TEST(Player, TextKeyDelayAndUnknownRows) {
-    Player p;
+    PlayingProgram p;
     p.platform.setWindowUnderCursor(4242);
     p.add("键盘", {"*", "*", "*", "*", "abc 中文"});
     p.add("模拟", {"*", "*", "*", "*", "enter"});
@@ -105,7 +105,7 @@ TEST(Player, TextKeyDelayAndUnknownRows) {
 }
 
 TEST(Player, CountsTheRunCountDownAfterEachPass) {
-    Player p;
+    PlayingProgram p;
     p.add("模拟", {"*", "*", "*", "*", "a"});
     p.add("模拟", {"*", "*", "*", "*", "b"});
     p.setRuns("3");
@@ -121,7 +121,7 @@ TEST(Player, CountsTheRunCountDownAfterEachPass) {
 }
 
 TEST(Player, AnEmptyListStillPassesAndCountsDown) {
-    Player p;
+    PlayingProgram p;
     p.setRuns("3");
     p.run();
     EXPECT_EQ(p.trace(), (Trace{"wait 200", "wait 200", "wait 200"}));
@@ -130,7 +130,7 @@ TEST(Player, AnEmptyListStillPassesAndCountsDown) {
 
 TEST(Player, NoPassForAZeroNegativeOrNonNumericCount) {
     for (const char* count : {"0", "-2", "", "abc", "0.9"}) {
-        Player p;
+        PlayingProgram p;
         p.add("模拟", {"*", "*", "*", "*", "a"});
         p.setRuns(count);
         p.run();
@@ -141,7 +141,7 @@ TEST(Player, NoPassForAZeroNegativeOrNonNumericCount) {
 }
 
 TEST(Player, TheHideOptionHidesBothWindowsAndShowsTheMainOneAfter) {
-    Player p;
+    PlayingProgram p;
     p.main().setChecked(mw::选择框_影藏.name, true);
     p.main().click(mw::按钮_添加鼠标.name);  // the editor shows
     p.journal.clear();
@@ -168,7 +168,7 @@ TEST(Player, TheHideOptionHidesBothWindowsAndShowsTheMainOneAfter) {
 }
 
 TEST(Player, CancelDuringADelayRowStopsEverythingAtOnce) {
-    Player p;
+    PlayingProgram p;
     p.add("延时", {"*", "*", "*", "*", "10秒"});
     p.mouse("1", "1", "左键单击", "0");
     p.setRuns("5");
@@ -189,7 +189,7 @@ TEST(Player, CancelDuringADelayRowStopsEverythingAtOnce) {
 }
 
 TEST(Player, ACancelledRunTouchesNothingMore) {
-    Player p;
+    PlayingProgram p;
     p.mouse("1", "1", "移动到此", "0");
     p.setRuns("2");
     bool cancelled = false;
@@ -207,7 +207,7 @@ TEST(Player, ACancelledRunTouchesNothingMore) {
 }
 
 TEST(Player, ReadsCellsWhenItNeedsThem) {
-    Player p;
+    PlayingProgram p;
     p.mouse("1", "1", "移动到此", "100");
     p.mouse("2", "2", "移动到此", "0");
     p.add("模拟", {"*", "*", "*", "*", "a"});
@@ -222,7 +222,7 @@ TEST(Player, ReadsCellsWhenItNeedsThem) {
 
     // A row made a key row during a mouse row's delay presses its key after the move; a delay row
     // deleted during its own row pause waits nothing more.
-    Player q;
+    PlayingProgram q;
     q.mouse("1", "1", "移动到此", "100");
     q.add("延时", {"*", "*", "*", "*", "10秒"});
     int rowPauses = 0;
@@ -239,7 +239,7 @@ TEST(Player, ReadsCellsWhenItNeedsThem) {
 }
 
 TEST(Player, ACancelJustBeforeACallPreventsIt) {
-    Player p;
+    PlayingProgram p;
     p.add("键盘", {"*", "*", "*", "*", "typed"});
     p.platform.onWindowUnderCursor([&] { p.run(); });  // the cancel comes after the last wait
     p.run();
@@ -249,7 +249,7 @@ TEST(Player, ACancelJustBeforeACallPreventsIt) {
 
 // One timeline per run: calls that take time do not push the actions after them.
 TEST(Player, CallsWithinTheAllowanceLeaveEveryActionOnItsDeadline) {
-    Player p;
+    PlayingProgram p;
     p.mouse("1", "2", "左键单击", "1500");
     p.add("模拟", {"*", "*", "*", "*", "a"});
     p.add("延时", {"*", "*", "*", "*", "100毫秒"});
@@ -272,7 +272,7 @@ TEST(Player, CallsWithinTheAllowanceLeaveEveryActionOnItsDeadline) {
 }
 
 TEST(Player, ACallBeyondTheAllowanceCountsTheNextWaitFromItsReturn) {
-    Player p;
+    PlayingProgram p;
     p.add("键盘", {"*", "*", "*", "*", "a long text"});
     p.add("模拟", {"*", "*", "*", "*", "a"});
     p.add("模拟", {"*", "*", "*", "*", "b"});
@@ -292,7 +292,7 @@ TEST(Player, ACallBeyondTheAllowanceCountsTheNextWaitFromItsReturn) {
 // Lateness within the allowance is made up; beyond it, whatever its cause, the timeline moves
 // to the moment the late step ended and no wait after it is shortened.
 TEST(Player, LatenessBeyondTheAllowanceIsNeverMadeUpByTheWaitsAfterIt) {
-    Player p;
+    PlayingProgram p;
     p.mouse("1", "2", "左键单击", "1000");
     p.add("模拟", {"*", "*", "*", "*", "a"});
     p.add("键盘", {"*", "*", "*", "*", "t"});
@@ -317,7 +317,7 @@ TEST(Player, LatenessBeyondTheAllowanceIsNeverMadeUpByTheWaitsAfterIt) {
 // call lock, it waits in the platform's waits (which go on answering the thread's calls), and
 // the time it waited is not taken from its waits.
 TEST(Schedule, ARunThatWaitsForTheCallLockKeepsAllItsWaits) {
-    Player p;
+    PlayingProgram p;
     p.mouse("1", "2", "左键单击", "0");
     p.main().setText(mw::编辑框_延时打卡.name, "3");
     p.main().click(mw::按钮_设定.name);
@@ -362,7 +362,7 @@ TEST(Schedule, ARunThatWaitsForTheCallLockKeepsAllItsWaits) {
 }
 
 TEST(Player, F9DuringARunLeavesItRunning) {
-    Player p;
+    PlayingProgram p;
     p.add("模拟", {"*", "*", "*", "*", "a"});
     p.setRuns("2");
     p.platform.onWait([&](int) {
@@ -374,7 +374,7 @@ TEST(Player, F9DuringARunLeavesItRunning) {
 }
 
 TEST(Player, AnyOtherCaptionDoesNothing) {
-    Player p;
+    PlayingProgram p;
     p.main().setText(mw::按钮_运行.name, "运行");
     p.run();
     EXPECT_EQ(p.trace(), Trace{});
@@ -382,7 +382,7 @@ TEST(Player, AnyOtherCaptionDoesNothing) {
 }
 
 TEST(Schedule, ArmingNeedsADelayAndConfirms) {
-    Player p;
+    PlayingProgram p;
     p.main().setText(mw::编辑框_延时打卡.name, "");
     p.main().click(mw::按钮_设定.name);
     EXPECT_EQ(p.main().focusedControl(), mw::编辑框_延时打卡.name);
@@ -400,7 +400,7 @@ TEST(Schedule, ArmingNeedsADelayAndConfirms) {
 }
 
 TEST(Schedule, ADelayedStartPlaysOnceInTheTick) {
-    Player p;
+    PlayingProgram p;
     p.add("延时", {"*", "*", "*", "*", "10秒"});  // costs only the row pause here
     p.setRuns("2");
     p.main().setText(mw::编辑框_延时打卡.name, "3");
@@ -416,7 +416,7 @@ TEST(Schedule, ADelayedStartPlaysOnceInTheTick) {
 
 TEST(Schedule, APeriodicScheduleRunsUntilDisarmed) {
     for (bool byHotkey : {false, true}) {
-        Player p;
+        PlayingProgram p;
         p.main().setText(mw::编辑框_延时打卡.name, "3");
         p.main().setChecked(mw::选择框1.name, true);
         p.main().click(mw::按钮_设定.name);
@@ -434,7 +434,7 @@ TEST(Schedule, APeriodicScheduleRunsUntilDisarmed) {
 }
 
 TEST(Schedule, UncheckingTheBoxMakesTheNextTickTheLast) {
-    Player p;
+    PlayingProgram p;
     p.main().setChecked(mw::选择框1.name, true);
     p.main().click(mw::按钮_设定.name);
     p.main().tick(mw::时钟_延时打开.name);
@@ -454,7 +454,7 @@ TEST(Schedule, TheIntervalIsBoundedToA32BitCount) {
     EXPECT_EQ(playback::scheduleInterval("abc"), 0);
     EXPECT_EQ(playback::scheduleInterval("0.0015"), 1);
 
-    Player p;
+    PlayingProgram p;
     p.main().setText(mw::编辑框_延时打卡.name, "0");
     p.main().click(mw::按钮_设定.name);
     EXPECT_EQ(p.main().text(mw::按钮_设定.name), "停止(F9)");  // armed, never elapses
@@ -490,7 +490,7 @@ TEST(Hotkeys, RegisterInOrderAndReportFailuresAfterwards) {
 }
 
 TEST(Hotkeys, EachActsOnTheEditorShownOrNot) {
-    Player p;
+    PlayingProgram p;
     auto& editor = p.mouseEditor();
     p.platform.setCursor({640, -20});
     p.main().pressHotkey(33002);  // F3
@@ -513,7 +513,7 @@ TEST(Hotkeys, EachActsOnTheEditorShownOrNot) {
 }
 
 TEST(Hotkeys, CtrlEnterInInsertModePlacesTheRowAndHidesTheEditor) {
-    Player p;
+    PlayingProgram p;
     p.add("模拟", {"*", "*", "*", "*", "a"});
     p.add("模拟", {"*", "*", "*", "*", "b"});
     p.select(0);
@@ -526,7 +526,7 @@ TEST(Hotkeys, CtrlEnterInInsertModePlacesTheRowAndHidesTheEditor) {
 }
 
 TEST(Hotkeys, F9OnAnIdleScheduleOnlyUnchecksTheBox) {
-    Player p;
+    PlayingProgram p;
     p.main().setChecked(mw::选择框1.name, true);
     p.main().pressHotkey(33007);
     EXPECT_FALSE(p.main().checked(mw::选择框1.name));

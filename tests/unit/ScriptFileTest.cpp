@@ -16,7 +16,7 @@ using Pieces = std::vector<std::string_view>;
 
 namespace {
 
-const std::string kDesktop = "C:\\Users\\user\\Desktop\\";
+const std::string Desktop = "C:\\Users\\user\\Desktop\\";
 
 struct Lists : Program {
     Lists() { app.start(); }
@@ -61,10 +61,10 @@ TEST(ScriptFile, WritesTheDocumentedBytes) {
     p.add("鼠标", {"100", "200", "左键单击", "100", "*"});
     p.add("延时", {"*", "*", "*", "*", "100毫秒"});
     p.exportAs("macro");
-    EXPECT_EQ(p.platform.files()[kDesktop + "macro.qd"],
+    EXPECT_EQ(p.platform.files()[Desktop + "macro.qd"],
               toCodePage936("鼠标]]][[[100]]][[[200]]][[[左键单击]]][[[100]]][[[*+++---"
                             "延时]]][[[*]]][[[*]]][[[*]]][[[*]]][[[100毫秒+++---"));
-    EXPECT_EQ(p.platform.files()[kDesktop + "macro.qd"].substr(0, 6), "\xCA\xF3\xB1\xEA]]");
+    EXPECT_EQ(p.platform.files()[Desktop + "macro.qd"].substr(0, 6), "\xCA\xF3\xB1\xEA]]");
     const headless::ShownMessage done{"导出数据成功", "蓝豆", MessageIcon::Exclamation, MessageButtons::Ok};
     EXPECT_EQ(p.platform.messages().back(), done);
 }
@@ -72,7 +72,7 @@ TEST(ScriptFile, WritesTheDocumentedBytes) {
 TEST(ScriptFile, AnEmptyListIsAnEmptyFile) {
     Lists p;
     p.exportAs("empty");
-    EXPECT_EQ(p.platform.files().at(kDesktop + "empty.qd"), "");
+    EXPECT_EQ(p.platform.files().at(Desktop + "empty.qd"), "");
     EXPECT_EQ(p.lastMessage(), "导出数据成功");
 }
 
@@ -84,7 +84,7 @@ TEST(ScriptFile, ExportThenImportGivesTheRowsBackNumberedAfresh) {
     p.add("模拟", {"*", "*", "*", "*", "enter"});
     p.list().deleteRow(0);  // numbers "2", "3", "4"
     p.exportAs(" spaced name ");
-    const std::string bytes = p.platform.files().at(kDesktop + " spaced name .qd");
+    const std::string bytes = p.platform.files().at(Desktop + " spaced name .qd");
     EXPECT_NE(bytes.find("\x94\x39\xFC\x36"), std::string::npos);  // the emoji in GB18030 form
     p.app.listEditing().clear();
     p.import(bytes);
@@ -112,9 +112,9 @@ TEST(ScriptFile, ATextHoldingASeparatorComesBackCut) {
     Lists p;
     p.add("键盘", {"*", "*", "*", "*", "a+++---b]]][[[c"});
     p.exportAs("cut");
-    EXPECT_NE(p.platform.files()[kDesktop + "cut.qd"].find("a+++---b]]][[[c+++---"), std::string::npos);
+    EXPECT_NE(p.platform.files()[Desktop + "cut.qd"].find("a+++---b]]][[[c+++---"), std::string::npos);
     p.app.listEditing().clear();
-    p.import(p.platform.files()[kDesktop + "cut.qd"]);
+    p.import(p.platform.files()[Desktop + "cut.qd"]);
     EXPECT_EQ(p.rows(), (Rows{"1|键盘|*|*|*|*|a"}));  // "b]]][[[c" is a record of two fields
 }
 
@@ -169,16 +169,16 @@ TEST(ScriptFile, ExportNeedsAName) {
     }
     Lists p;
     p.exportAs("\u3000名\u3000");  // a name with other characters keeps its spaces
-    EXPECT_TRUE(p.platform.fileExists(kDesktop + "\u3000名\u3000.qd"));
+    EXPECT_TRUE(p.platform.fileExists(Desktop + "\u3000名\u3000.qd"));
 }
 
 TEST(ScriptFile, AFailedExportLeavesTheEarlierFile) {
     Lists p;
-    p.platform.files()[kDesktop + "keep.qd"] = "earlier";
-    p.platform.forbidWrites(kDesktop + "keep.qd");
+    p.platform.files()[Desktop + "keep.qd"] = "earlier";
+    p.platform.forbidWrites(Desktop + "keep.qd");
     p.add("延时", {"*", "*", "*", "*", "10秒"});
     p.exportAs("keep");
-    EXPECT_EQ(p.platform.files()[kDesktop + "keep.qd"], "earlier");
+    EXPECT_EQ(p.platform.files()[Desktop + "keep.qd"], "earlier");
     const headless::ShownMessage failure{"导出数据失败", "蓝豆", MessageIcon::Error, MessageButtons::Ok};
     EXPECT_EQ(p.platform.messages().back(), failure);
 }
@@ -189,7 +189,7 @@ TEST(ScriptFile, ANameThatTheSystemTakesForADeviceIsRefused) {
         Lists p;
         p.exportAs(device);
         EXPECT_EQ(p.lastMessage(), "导出数据失败") << device;
-        for (const std::string& entry : p.journal.entries()) EXPECT_FALSE(entry.starts_with("replace " + kDesktop)) << device;
+        for (const std::string& entry : p.journal.entries()) EXPECT_FALSE(entry.starts_with("replace " + Desktop)) << device;
     }
     for (const char* file : {"CONSOLE", "COM10", "COM0", "LPT", "a.CON", "CO"}) {
         Lists p;

@@ -10,10 +10,10 @@ namespace mw = ui::main_window;
 
 namespace {
 
-constexpr auto kHelpIn = mw::时钟_载入帮助文档.name;
-constexpr auto kHelpOut = mw::时钟_关闭帮助文档.name;
-constexpr auto kVideoIn = mw::时钟_视屏延时开.name;
-constexpr auto kVideoOut = mw::时钟_视频延时关.name;
+constexpr auto HelpIn = mw::时钟_载入帮助文档.name;
+constexpr auto HelpOut = mw::时钟_关闭帮助文档.name;
+constexpr auto VideoIn = mw::时钟_视屏延时开.name;
+constexpr auto VideoOut = mw::时钟_视频延时关.name;
 
 struct Panels : Program {
     explicit Panels(bool firstStart = false) {
@@ -43,60 +43,60 @@ struct Panels : Program {
 
 TEST(HelpPanel, TheFirstStartSlidesItInInFiftyOneTicksWithHelpStillEnabled) {
     Panels p(true);
-    EXPECT_TRUE(p.tick(kHelpIn, 50));
+    EXPECT_TRUE(p.tick(HelpIn, 50));
     EXPECT_EQ(p.helpLeft(), 10);
-    EXPECT_TRUE(p.tick(kHelpIn));
+    EXPECT_TRUE(p.tick(HelpIn));
     EXPECT_EQ(p.helpLeft(), 0);
-    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.stopped(HelpIn));
     EXPECT_TRUE(p.helpEntryEnabled());
     p.help();  // the panel is in already: the next tick ends the slide where it is
-    EXPECT_TRUE(p.tick(kHelpIn));
+    EXPECT_TRUE(p.tick(HelpIn));
     EXPECT_EQ(p.helpLeft(), 0);
-    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.stopped(HelpIn));
     EXPECT_FALSE(p.helpEntryEnabled());
 }
 
 TEST(HelpPanel, HelpDuringTheFirstStartSlideChangesNothingInTheMotion) {
     Panels p(true);
-    EXPECT_TRUE(p.tick(kHelpIn, 20));
+    EXPECT_TRUE(p.tick(HelpIn, 20));
     p.help();
     EXPECT_FALSE(p.helpEntryEnabled());
-    EXPECT_TRUE(p.tick(kHelpIn, 31));
+    EXPECT_TRUE(p.tick(HelpIn, 31));
     EXPECT_EQ(p.helpLeft(), 0);
-    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.stopped(HelpIn));
 }
 
 TEST(HelpPanel, HelpDisablesItsEntryUntilCloseParksThePanel) {
     Panels p;
-    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.stopped(HelpIn));
     EXPECT_EQ(p.helpLeft(), 510);
     p.help();
     EXPECT_FALSE(p.helpEntryEnabled());
     p.help();  // a disabled entry takes no click
-    EXPECT_TRUE(p.tick(kHelpIn, 51));
-    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.tick(HelpIn, 51));
+    EXPECT_TRUE(p.stopped(HelpIn));
     EXPECT_FALSE(p.helpEntryEnabled());
     p.close();
     EXPECT_TRUE(p.helpEntryEnabled());
-    EXPECT_TRUE(p.tick(kHelpOut, 51));
+    EXPECT_TRUE(p.tick(HelpOut, 51));
     EXPECT_EQ(p.helpLeft(), 510);
-    EXPECT_TRUE(p.stopped(kHelpOut));
+    EXPECT_TRUE(p.stopped(HelpOut));
 }
 
 TEST(HelpPanel, CloseWhileComingInStopsTheSlideInAndParksItExactly) {
     Panels p(true);
-    EXPECT_TRUE(p.tick(kHelpIn, 7));
+    EXPECT_TRUE(p.tick(HelpIn, 7));
     p.close();
-    EXPECT_TRUE(p.stopped(kHelpIn));
-    EXPECT_TRUE(p.tick(kHelpOut, 7));
+    EXPECT_TRUE(p.stopped(HelpIn));
+    EXPECT_TRUE(p.tick(HelpOut, 7));
     EXPECT_EQ(p.helpLeft(), 510);
-    EXPECT_TRUE(p.stopped(kHelpOut));
+    EXPECT_TRUE(p.stopped(HelpOut));
     // Off the grid of steps, a slide still ends on its end value.
     p.main().setPosition(mw::分组框_程序帮助.name, {505, 23});
     p.help();
-    EXPECT_TRUE(p.tick(kHelpIn, 51));
+    EXPECT_TRUE(p.tick(HelpIn, 51));
     EXPECT_EQ(p.helpLeft(), 0);
-    EXPECT_TRUE(p.stopped(kHelpIn));
+    EXPECT_TRUE(p.stopped(HelpIn));
 }
 
 TEST(VideoPanel, ComesDownInThirtySixTicksWhileTheVideoLoadsAndGoesBackToABlankPage) {
@@ -104,17 +104,17 @@ TEST(VideoPanel, ComesDownInThirtySixTicksWhileTheVideoLoadsAndGoesBackToABlankP
     p.help();
     p.video();
     EXPECT_EQ(p.viewer(), config::DemoVideoAddress);  // at once, so the video plays while the panel moves
-    EXPECT_TRUE(p.tick(kVideoIn, 35));
+    EXPECT_TRUE(p.tick(VideoIn, 35));
     EXPECT_EQ(p.videoTop(), -10);
-    EXPECT_TRUE(p.tick(kVideoIn));
+    EXPECT_TRUE(p.tick(VideoIn));
     EXPECT_EQ(p.videoTop(), 0);
-    EXPECT_TRUE(p.stopped(kVideoIn));
+    EXPECT_TRUE(p.stopped(VideoIn));
     p.undo();
-    EXPECT_TRUE(p.tick(kVideoOut, 35));
+    EXPECT_TRUE(p.tick(VideoOut, 35));
     EXPECT_EQ(p.viewer(), config::DemoVideoAddress);
-    EXPECT_TRUE(p.tick(kVideoOut));
+    EXPECT_TRUE(p.tick(VideoOut));
     EXPECT_EQ(p.videoTop(), -360);
-    EXPECT_TRUE(p.stopped(kVideoOut));
+    EXPECT_TRUE(p.stopped(VideoOut));
     EXPECT_EQ(p.viewer(), "about:blank");
     EXPECT_EQ(p.helpLeft(), 510 - 0);  // the help panel stays where it was (its slide never ticked)
 }
@@ -122,15 +122,15 @@ TEST(VideoPanel, ComesDownInThirtySixTicksWhileTheVideoLoadsAndGoesBackToABlankP
 TEST(VideoPanel, UndoWhileComingDownStopsTheSlideAndParksItExactly) {
     Panels p;
     p.video();
-    EXPECT_TRUE(p.tick(kVideoIn, 12));
+    EXPECT_TRUE(p.tick(VideoIn, 12));
     p.undo();
-    EXPECT_TRUE(p.stopped(kVideoIn));
-    EXPECT_TRUE(p.tick(kVideoOut, 12));
+    EXPECT_TRUE(p.stopped(VideoIn));
+    EXPECT_TRUE(p.tick(VideoOut, 12));
     EXPECT_EQ(p.videoTop(), -360);
     EXPECT_EQ(p.viewer(), "about:blank");
     p.video();  // and down again
-    EXPECT_TRUE(p.stopped(kVideoOut));
-    EXPECT_TRUE(p.tick(kVideoIn, 36));
+    EXPECT_TRUE(p.stopped(VideoOut));
+    EXPECT_TRUE(p.tick(VideoIn, 36));
     EXPECT_EQ(p.videoTop(), 0);
 }
 

@@ -44,7 +44,7 @@ using utils::ComPtr;
 
 namespace {
 
-const CLSID kClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
+const CLSID ClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
 
 std::string hex(HRESULT hr) {
     char buffer[16];
@@ -210,7 +210,7 @@ std::string lifetime(const std::string& path) {
     report("otherClass", getClassObject(IID_IDispatch, IID_IClassFactory, unknown.receiveVoid()) ==
                              CLASS_E_CLASSNOTAVAILABLE && !unknown);
     ComPtr<IClassFactory> factory;
-    if (FAILED(getClassObject(kClassId, IID_IClassFactory, factory.receiveVoid()))) return out + "}";
+    if (FAILED(getClassObject(ClassId, IID_IClassFactory, factory.receiveVoid()))) return out + "}";
     report("factoryHeld", !unloadable());
     ComPtr<IDispatch> object;
     report("created", SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, object.receiveVoid())));
@@ -241,11 +241,11 @@ std::string lifetime(const std::string& path) {
     report("lastRelease", object.release()->Release() == 0);
     report("released", unloadable());
 
-    getClassObject(kClassId, IID_IClassFactory, factory.receiveVoid());
+    getClassObject(ClassId, IID_IClassFactory, factory.receiveVoid());
     factory->LockServer(TRUE);
     factory.reset();
     report("locked", !unloadable());
-    getClassObject(kClassId, IID_IClassFactory, factory.receiveVoid());
+    getClassObject(ClassId, IID_IClassFactory, factory.receiveVoid());
     factory->LockServer(FALSE);
     factory.reset();
     report("unlocked", unloadable());
@@ -352,7 +352,7 @@ int wmain(int argc, wchar_t** argv) {
     auto component = [&]() {
         if (!tried) {
             tried = true;
-            CoCreateInstance(kClassId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+            CoCreateInstance(ClassId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
                              object.receiveVoid());
         }
         return object.get();

@@ -14,12 +14,12 @@
 
 namespace {
 
-const CLSID kClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
+const CLSID ClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
 LONG objects = 0;
 
-constexpr const wchar_t* kMethods[] = {L"MoveTo", L"LeftClick", L"LeftDoubleClick", L"RightClick", L"SendText",
+constexpr const wchar_t* Methods[] = {L"MoveTo", L"LeftClick", L"LeftDoubleClick", L"RightClick", L"SendText",
                                        L"KeyPressName"};
-constexpr DISPID kMoveTo = 1, kLeftClick = 2, kSendText = 5;
+constexpr DISPID MoveTo = 1, LeftClick = 2, SendText = 5;
 SRWLOCK oneCallAtATime = SRWLOCK_INIT;
 
 bool argumentsAre(const DISPPARAMS* parameters, VARTYPE first, VARTYPE second) {
@@ -59,7 +59,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (count != 1) return DISP_E_UNKNOWNNAME;
         for (DISPID i = 0; i < 6; ++i)
-            if (lstrcmpiW(names[0], kMethods[i]) == 0) {
+            if (lstrcmpiW(names[0], Methods[i]) == 0) {
                 ids[0] = i + 1;
                 return S_OK;
             }
@@ -70,10 +70,10 @@ public:
                                      UINT*) override {
         if (id < 1 || id > 6) return DISP_E_MEMBERNOTFOUND;
         const utils::ScopedExclusiveLock serialized(oneCallAtATime);
-        if (id == kMoveTo && argumentsAre(parameters, VT_I4, VT_I4))
+        if (id == MoveTo && argumentsAre(parameters, VT_I4, VT_I4))
             SetCursorPos(parameters->rgvarg[1].lVal, parameters->rgvarg[0].lVal);
-        if (id == kLeftClick) leftClick();
-        if (id == kSendText && argumentsAre(parameters, VT_I4, VT_BSTR)) {
+        if (id == LeftClick) leftClick();
+        if (id == SendText && argumentsAre(parameters, VT_I4, VT_BSTR)) {
             const HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(parameters->rgvarg[1].lVal));
             const BSTR text = parameters->rgvarg[0].bstrVal;
             for (UINT i = 0; i < SysStringLen(text); ++i) SendMessageW(window, WM_CHAR, text[i], 1);
@@ -114,7 +114,7 @@ Factory factory;
 extern "C" {
 
 __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID id, REFIID wanted, void** object) {
-    if (id != kClassId) return CLASS_E_CLASSNOTAVAILABLE;
+    if (id != ClassId) return CLASS_E_CLASSNOTAVAILABLE;
     return factory.QueryInterface(wanted, object);
 }
 

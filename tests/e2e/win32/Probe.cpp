@@ -42,8 +42,8 @@ using text::widen;
 
 namespace {
 
-constexpr int kFirstControlId = 100;
-constexpr int kFirstToolbarCommand = 1000;
+constexpr int FirstControlId = 100;
+constexpr int FirstToolbarCommand = 1000;
 
 // A minimal JSON writer.
 class Json {
@@ -166,7 +166,7 @@ void describeToolbar(Json& json, HWND toolbar) {
     const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
     json.key("entries").open('[');
     for (int i = 0; i < count; ++i) {
-        const int command = kFirstToolbarCommand + i;
+        const int command = FirstToolbarCommand + i;
         json.open('{');
         const LRESULT state = SendMessageW(toolbar, TB_GETSTATE, static_cast<WPARAM>(command), 0);
         json.key("enabled").value((state & TBSTATE_ENABLED) != 0);
@@ -188,19 +188,19 @@ void describeToolbar(Json& json, HWND toolbar) {
 void describeList(Json& json, HWND list) {
     RemoteBuffer buffer(list, 16384);
     if (!buffer.valid()) return;
-    constexpr size_t kText = 1024;
+    constexpr size_t Text = 1024;
     const HWND header = ListView_GetHeader(list);
     const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
     json.key("columns").open('[');
     for (int c = 0; c < columns; ++c) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.pszText = buffer.at<wchar_t>(kText);
+        column.pszText = buffer.at<wchar_t>(Text);
         column.cchTextMax = 256;
         buffer.write(0, &column, sizeof column);
         SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(buffer.at<LVCOLUMNW>(0)));
         buffer.read(0, &column, sizeof column);
-        json.open('{').key("header").value(narrow(buffer.readText(kText, 256)));
+        json.open('{').key("header").value(narrow(buffer.readText(Text, 256)));
         json.key("width").value(column.cx).key("centred").value((column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER);
         json.close('}');
     }
@@ -223,12 +223,12 @@ void describeList(Json& json, HWND list) {
         for (int c = 0; c < columns; ++c) {
             LVITEMW item{};
             item.iSubItem = c;
-            item.pszText = buffer.at<wchar_t>(kText);
+            item.pszText = buffer.at<wchar_t>(Text);
             item.cchTextMax = 4096;
             buffer.write(0, &item, sizeof item);
             const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(r),
                                                 reinterpret_cast<LPARAM>(buffer.at<LVITEMW>(0)));
-            json.value(narrow(buffer.readText(kText, static_cast<size_t>(length))));
+            json.value(narrow(buffer.readText(Text, static_cast<size_t>(length))));
         }
         json.close(']');
     }
@@ -237,7 +237,7 @@ void describeList(Json& json, HWND list) {
 
 void describeControl(Json& json, HWND window, const WindowDefinition* definition) {
     const int id = GetDlgCtrlID(window);
-    const int index = id - kFirstControlId;
+    const int index = id - FirstControlId;
     const ControlDefinition* control =
         definition && index >= 0 && index < static_cast<int>(definition->controls.size()) ? &definition->controls[static_cast<size_t>(index)] : nullptr;
     const std::wstring windowClass = className(window);
@@ -247,7 +247,7 @@ void describeControl(Json& json, HWND window, const WindowDefinition* definition
     json.key("class").value(narrow(windowClass));
     json.key("text").value(narrow(windowText(window)));
     const HWND parent = GetParent(window);
-    const int parentIndex = GetDlgCtrlID(parent) - kFirstControlId;
+    const int parentIndex = GetDlgCtrlID(parent) - FirstControlId;
     json.key("parent").value(definition && GetAncestor(window, GA_ROOT) != parent && parentIndex >= 0 &&
                                      parentIndex < static_cast<int>(definition->controls.size())
                                  ? definition->controls[static_cast<size_t>(parentIndex)].name
@@ -280,7 +280,7 @@ void describeControl(Json& json, HWND window, const WindowDefinition* definition
         json.key("minimum").value(static_cast<int>(static_cast<short>(HIWORD(range))));
         json.key("maximum").value(static_cast<int>(static_cast<short>(LOWORD(range))));
         const HWND buddy = reinterpret_cast<HWND>(SendMessageW(window, UDM_GETBUDDY, 0, 0));
-        const int buddyIndex = GetDlgCtrlID(buddy) - kFirstControlId;
+        const int buddyIndex = GetDlgCtrlID(buddy) - FirstControlId;
         json.key("buddy").value(definition && buddyIndex >= 0 && buddyIndex < static_cast<int>(definition->controls.size())
                                     ? definition->controls[static_cast<size_t>(buddyIndex)].name
                                     : "");
@@ -534,7 +534,7 @@ struct ControlSearch {
 
 BOOL CALLBACK findControl(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<ControlSearch*>(parameter);
-    const int index = GetDlgCtrlID(window) - kFirstControlId;
+    const int index = GetDlgCtrlID(window) - FirstControlId;
     if (index >= 0 && index < static_cast<int>(search->definition->controls.size()) &&
         search->definition->controls[static_cast<size_t>(index)].name == search->name) {
         search->found = window;

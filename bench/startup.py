@@ -7,7 +7,7 @@ so an answer does not mark the end), with the notice server answering at once, w
 listening on its port, and with a server that never answers. Then where the time of a start
 goes: the median moment of each start-up step (startup-trace.exe).
 
-usage: bench_startup.py BUILD_DIR PREFIX_DIR [RUNS]"""
+usage: startup.py BUILD_DIR PREFIX_DIR [RUNS]"""
 
 import json
 import shutil
@@ -17,7 +17,7 @@ import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))  # the harness
 
 from harness import MAIN, Wine  # noqa: E402
 from notice_server import NoticeServer  # noqa: E402

@@ -16,7 +16,7 @@
 3. The latency from an F11 press to the player's first automation call (a move onto the
    target window), side by side with a bare program that moves the cursor on its own F11.
 
-usage: bench_playback.py BUILD_DIR PREFIX_DIR [ROWS [PASSES [LOADED_PASSES]]]
+usage: playback.py BUILD_DIR PREFIX_DIR [ROWS [PASSES [LOADED_PASSES]]]
 (ROWS 0: only the F11 latency; PASSES 0: no quiet passes)"""
 
 import statistics
@@ -25,7 +25,7 @@ import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))  # the harness
 
 import harness  # noqa: E402
 from harness import MAIN, Wine, wait_until, windows_path  # noqa: E402

@@ -3,12 +3,12 @@
 MoveTo call through IDispatch by name (GetIDsOfNames and Invoke every time), timed inside
 component-client.exe over many calls.
 
-usage: bench_component.py BUILD_DIR PREFIX_DIR [CALLS]"""
+usage: component.py BUILD_DIR PREFIX_DIR [CALLS]"""
 
 import sys
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))  # the harness
 
 from harness import Wine  # noqa: E402
 

@@ -1,23 +1,16 @@
-#!/usr/bin/env python3
 """The program under faults, driven by real X key presses: F11 pressed over and over at random
 intervals while a macro plays into the test target and notepad, and F11 or the close box while
-a component call hangs on a window that has stopped answering. Used by the end-to-end tests
-(short forms) and by scripts/stress.sh.
-
-usage: stress.py BUILD_DIR PREFIX_DIR f11 [PRESSES] | hung [TIMES]"""
+a component call hangs on a window that has stopped answering. The end-to-end tests run the
+short forms; bench/stress.py the long ones."""
 
 import json
 import random
-import statistics
-import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
-
-import harness  # noqa: E402
-from harness import MAIN, centre, controls_by_name, wait_until, windows_path  # noqa: E402
-from test_component import CLASS_KEY, Target  # noqa: E402
+import harness
+from harness import MAIN, centre, controls_by_name, wait_until, windows_path
+from test_component import CLASS_KEY, Target
 
 IDLE, RUNNING = "运行(F11)", "取消(F11)"
 
@@ -202,44 +195,3 @@ def exit_during_hung_call(wine, name="hung-exit"):
     time.sleep(1)
     crash = bool(wine.dialogs()) or wine.running_in_prefix("winedbg.exe")
     return {"exit seconds": round(seconds, 2), "exit code": code, "crash report": crash}
-
-
-def main():
-    build, prefix, mode = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve(), sys.argv[3]
-    count = int(sys.argv[4]) if len(sys.argv) > 4 else None
-    wine = harness.Wine(build, prefix, build / "e2e-runs")
-    harness.SESSION = wine
-    wine.open_session()
-    ok = True
-    try:
-        if mode == "f11":
-            result = f11_presses(wine, count or 1000)
-            print(json.dumps(result, ensure_ascii=False))
-            ok = result["alive"] and result["settled"] and result["overlaps"] == 0 and result["keys down"] == []
-        elif mode == "hung":
-            cancels, exits = [], []
-            for i in range(count or 5):
-                wine.stop_programs()
-                cancels.append(cancel_during_hung_call(wine, f"hung-cancel-{i}"))
-                wine.stop_programs()
-                exits.append(exit_during_hung_call(wine, f"hung-exit-{i}"))
-            for result in cancels + exits:
-                print(json.dumps(result, ensure_ascii=False))
-            latencies = [c["cancel ms"] for c in cancels if c["cancel ms"] is not None]
-            print(f"cancel during a hung call: median {statistics.median(latencies):.1f} ms, maximum {max(latencies):.1f} ms"
-                  f" ({len(latencies)} of {len(cancels)} seen); exit: maximum {max(e['exit seconds'] for e in exits):.2f} s,"
-                  f" crash reports {sum(e['crash report'] for e in exits)}")
-            ok = len(latencies) == len(cancels) and all(c["answers"] for c in cancels) and \
-                all(e["exit code"] == 0 and not e["crash report"] for e in exits)
-        else:
-            print(__doc__)
-            return 2
-    finally:
-        wine.stop_programs()
-        wine.register_component()
-        wine.shut_down()
-    return 0 if ok else 1
-
-
-if __name__ == "__main__":
-    sys.exit(main())

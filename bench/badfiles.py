@@ -3,7 +3,7 @@
 real main window's list by bench-script.exe in a process of its own (WINEPREFIX and DISPLAY
 set by the caller). Prints the rows read, the time and the peak memory of each.
 
-usage: bench_badfiles.py BUILD_DIR [MEGABYTES]"""
+usage: badfiles.py BUILD_DIR [MEGABYTES]"""
 
 import os
 import subprocess

@@ -7,7 +7,7 @@ import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))  # the harness
 
 from harness import KEY_EDITOR, MAIN, MOUSE_EDITOR, Wine, centre, controls_by_name, wait_until, windows_path  # noqa: E402
 from notice_server import NoticeServer  # noqa: E402

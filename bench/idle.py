@@ -3,14 +3,14 @@
 then the processor time that its process used over the given seconds; beside the minimal
 window program, measured the same way in the same run.
 
-usage: bench_idle.py BUILD_DIR PREFIX_DIR [SECONDS]"""
+usage: idle.py BUILD_DIR PREFIX_DIR [SECONDS]"""
 
 import os
 import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))  # the harness
 
 from harness import MAIN, Wine  # noqa: E402
 
