@@ -46,9 +46,11 @@ class PackageTest(unittest.TestCase):
 
         process = self.wine.start(folder / "landou.exe")
         self.assertTrue(self.wine.wait_window(MAIN, seconds=60), "the main window did not show")
-        self.assertEqual(self.wine.registry_text(CLASS_KEY + r"\InprocServer32"), r"C:\windows\qdauto.dll")
-        self.assertEqual(wait_until(lambda: self.wine.registry_text(r"HKCR\qdfile\DefaultIcon"), 15),
-                         r"C:\Program Files\Landou\Vuve3.ico,0")  # written once the component is registered
+        # The component and the association are written just after the window shows.
+        self.assertEqual(wait_until(lambda: self.wine.registry_text(CLASS_KEY + r"\InprocServer32"), 20),
+                         r"C:\windows\qdauto.dll")
+        self.assertEqual(wait_until(lambda: self.wine.registry_text(r"HKCR\qdfile\DefaultIcon"), 20),
+                         r"C:\Program Files\Landou\Vuve3.ico,0")
         self.assertEqual((self.wine.drive_c() / "windows" / "qdauto.dll").read_bytes(),
                          (self.wine.bin / "qdauto.dll").read_bytes())
         self.assertIsNone(process.poll())
