@@ -26,6 +26,8 @@ class PlaybackTest(ProgramTest):
         macro = self.exe.parent / "macro.qd"
         macro.write_bytes(script(*rows))
         self.start_program(windows_path(macro))
+        # The file is read once the window shows, after the component is registered.
+        wait_until(lambda: len(self.rows()) >= len(rows), 10)
         self.assertEqual(len(self.rows()), len(rows))
 
     def set_text(self, box, text):
