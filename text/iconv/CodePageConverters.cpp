@@ -41,10 +41,21 @@ private:
     iconv_t handle_;
 };
 
+// Opening a converter loads and allocates its tables: each thread keeps one per direction.
+Iconv& toGbk() {
+    thread_local Iconv converter("CP936", "UTF-8");
+    return converter;
+}
+
+Iconv& fromGbk() {
+    thread_local Iconv converter("UTF-8", "CP936");
+    return converter;
+}
+
 }  // namespace
 
 bool encodeGbk(std::string_view utf8, std::string& out) {
-    Iconv converter("CP936", "UTF-8");
+    Iconv& converter = toGbk();
     std::string converted;
     if (converter.convert(utf8, converted) != utf8.size()) return false;
     out += converted;
@@ -52,7 +63,7 @@ bool encodeGbk(std::string_view utf8, std::string& out) {
 }
 
 void decodeGbk(std::string_view bytes, std::string& out) {
-    Iconv converter("UTF-8", "CP936");
+    Iconv& converter = fromGbk();
     while (!bytes.empty()) {
         const size_t used = converter.convert(bytes, out);
         if (used == bytes.size()) return;
