@@ -20,14 +20,19 @@ Application::Application(Environment environment) : env_(environment) {}
 Application::~Application() = default;
 
 bool Application::run() {
-    start();
-    env_.windows.runMessageLoop();
+    if (start()) env_.windows.runMessageLoop();
     return cleanUp();
 }
 
-void Application::start() {
+bool Application::start() {
+    unattended_ = playRequest(env_.platform.commandLine());
+    if (unattended_ && !unattended_->problem.empty()) {
+        env_.platform.writeStandardError("命令行有误：" + unattended_->problem);
+        endUnattended(PlayOutcome::BadCommandLine, std::string(PlayUsage));
+        return false;
+    }
     // A relative path on the command line is taken from the folder the program was started in.
-    commandLineFile_ = commandLineFilePath(env_.platform);
+    commandLineFile_ = unattended_ ? env_.platform.fullPath(unattended_->file) : commandLineFilePath(env_.platform);
     // COM for this thread; the executable's folder becomes the current folder.
     env_.platform.initialiseComForThisThread();
     env_.platform.setCurrentFolder(env_.platform.executableFolder());
@@ -36,6 +41,7 @@ void Application::start() {
     // The exit clean-up is cleanUp(), run after the message loop.
     // The main window; its Created handler runs the rest of the start-up.
     loadMainWindow();
+    return true;
 }
 
 // A run still playing (a key editor kept the program going, or the main window was closed
@@ -135,17 +141,24 @@ void Application::onMenuItem(int item) {
 
 // The rest of the start-up, once the main window exists, in order: component registration, the
 // mouse editor, the hotkeys, the file association, the command-line file, the first-start
-// marker, the advertisement and the update offer. No step stops the start-up.
+// marker, the advertisement and the update offer. No step stops the start-up. An unattended
+// run shows no message and skips what is there for a person: the first-start help and the
+// notice page; it plays instead.
 void Application::onMainWindowCreated() {
     installAndRegisterComponent();
     installComponent32();
     mouseEditor_->load();
     hotkeys_->registerAll();
+    if (!unattended_) hotkeys_->reportFailures();
     editorState_.clickModeCursor = -1;
     writeFileAssociation(env_.platform);
     commands::CommandList list(mainWindow().rows(超级列表框_鼠标命令));
     openCommandLineFile(env_.platform, list, commandLineFile_);
     editorState_.clearModes();
+    if (unattended_) {
+        startUnattendedRun();
+        return;
+    }
     checkFirstStart();
     // The page is read once for both steps: they would read the same address milliseconds apart.
     const std::string page = online::ReadNoticePage(env_.platform);
@@ -164,6 +177,7 @@ void Application::installComponent32() {
 
 void Application::installAndRegisterComponent() {
     if (!automation::InstallAndRegisterComponent(env_.platform, automation_)) {
+        if (unattended_) return;  // the run reports that it has no automation object
         env_.platform.messageBox("注册插件失败，请退出流氓杀毒软件后重新打开此软件", "蓝豆程序集", MessageIcon::Error,
                                  MessageButtons::Ok);
         return;
@@ -174,6 +188,37 @@ void Application::installAndRegisterComponent() {
 void Application::checkFirstStart() {
     if (isFirstStart(env_.platform)) panels_->openHelpAtFirstStart();
     markStarted(env_.platform);
+}
+
+// The passes as F11 plays them, with the command line's count and hide option; the program ends
+// with the run.
+void Application::startUnattendedRun() {
+    if (automation_.empty()) {
+        endUnattended(PlayOutcome::NoComponent, "创建插件失败，没有执行");
+        return;
+    }
+    const auto main = mainWindow();
+    if (main.rows(超级列表框_鼠标命令).rowCount() == 0) {
+        endUnattended(PlayOutcome::NothingToPlay, "文件无法读取或其中没有命令，没有执行：" + *commandLineFile_);
+        return;
+    }
+    main.setText(编辑框_运行次数, std::to_string(unattended_->passes));
+    if (unattended_->hidesWindows) main.setChecked(选择框_影藏, true);
+    exitCode_ = PlayOutcome::Cancelled;  // until every pass is played
+    player_->onRunEnded([this](bool allPlayed) {
+        if (allPlayed)
+            endUnattended(PlayOutcome::Played, "执行完毕：" + std::to_string(unattended_->passes) + " 次");
+        else
+            endUnattended(PlayOutcome::Cancelled, "执行已取消");
+    });
+    player_->toggle();
+}
+
+void Application::endUnattended(PlayOutcome outcome, const std::string& report) {
+    exitCode_ = outcome;
+    env_.platform.writeStandardError(report);
+    if (keyEditor_ && keyEditor_->openForm()) keyEditor_->openForm()->destroy();
+    if (mainForm_) mainForm_->destroy();
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Hotkeys.h"
+#include "app/PlayCommandLine.h"
 #include "automation/AutomationObject.h"
 #include "commands/EditorState.h"
 #include "commands/KeyCommandEditor.h"
@@ -39,9 +40,12 @@ public:
     // clean-up. False when a run's thread is still inside a component call: the process must
     // then end at once, without destroying this object (which that thread may still use).
     bool run();
+    // The process's exit code: 0, or how an unattended run ended.
+    int exitCode() const { return static_cast<int>(exitCode_); }
 
-    // The start-up sequence alone: when it returns the main window is open.
-    void start();
+    // The start-up sequence alone: when it returns true the main window is open; false for a
+    // bad unattended command line, for which the program does not start.
+    bool start();
     // Stops a run and releases the automation object; runs once, after the message loop has
     // ended. False, and nothing released, when the run's thread is still inside a call.
     bool cleanUp();
@@ -65,6 +69,9 @@ private:
     void installAndRegisterComponent();
     void installComponent32();
     void checkFirstStart();
+    void startUnattendedRun();
+    // Ends an unattended run's program with its outcome, said on the standard error.
+    void endUnattended(PlayOutcome outcome, const std::string& report);
     void openFixedLink(std::string_view address);
 
     Environment env_;
@@ -80,6 +87,8 @@ private:
     std::unique_ptr<online::NoticeBoard> noticeBoard_;
     std::unique_ptr<online::SlidingPanels> panels_;
     std::optional<std::string> commandLineFile_;
+    std::optional<PlayRequest> unattended_;  // the command line's /play: nobody is there to answer
+    PlayOutcome exitCode_ = PlayOutcome::Played;
     std::optional<bool> cleanedUp_;
 };
 

@@ -9,7 +9,7 @@ bool isSeparator(char c) { return static_cast<unsigned char>(c) < 0x21; }
 
 }  // namespace
 
-std::vector<std::string> commandLineArguments(std::string_view line) {
+std::vector<CommandLineArgument> splitCommandLine(std::string_view line) {
     // The program name: a quoted one up to its closing quote, else up to the first space.
     size_t i = 0;
     if (line.starts_with('"')) {
@@ -20,22 +20,28 @@ std::vector<std::string> commandLineArguments(std::string_view line) {
         i = space == std::string_view::npos ? line.size() : space + 1;
     }
 
-    std::vector<std::string> arguments;
+    std::vector<CommandLineArgument> arguments;
     while (i < line.size()) {
         if (isSeparator(line[i])) {
             ++i;
         } else if (line[i] == '"') {
             const size_t close = line.find('"', i + 1);
             const size_t end = close == std::string_view::npos ? line.size() : close;
-            arguments.emplace_back(line.substr(i + 1, end - i - 1));
+            arguments.push_back({std::string(line.substr(i + 1, end - i - 1)), true});
             i = end + 1;
         } else {
             const size_t start = i;
             while (i < line.size() && !isSeparator(line[i]) && line[i] != '"') ++i;
-            arguments.emplace_back(line.substr(start, i - start));
+            arguments.push_back({std::string(line.substr(start, i - start)), false});
         }
     }
     return arguments;
+}
+
+std::vector<std::string> commandLineArguments(std::string_view line) {
+    std::vector<std::string> texts;
+    for (CommandLineArgument& argument : splitCommandLine(line)) texts.push_back(std::move(argument.text));
+    return texts;
 }
 
 std::string commandLineFile(std::string_view line) {

@@ -11,9 +11,16 @@
 
 namespace app {
 
+struct CommandLineArgument {
+    std::string text;
+    bool quoted = false;
+};
+
 // The arguments after the program name. Characters below 0x21 separate arguments; a quoted
 // argument is what lies between its quotes (there is no escape character); any other runs up
 // to the next character below 0x21 or double quote.
+std::vector<CommandLineArgument> splitCommandLine(std::string_view line);
+// Their texts.
 std::vector<std::string> commandLineArguments(std::string_view line);
 
 // All arguments joined without separators; empty when there are none.

@@ -11,6 +11,9 @@ void Hotkeys::registerAll() {
         const std::int32_t identifier = nextIdentifier_++;
         identifiers_[i] = main_.registerHotkey(identifier, HotkeyTable[i].control, HotkeyTable[i].virtualKey) ? identifier : 0;
     }
+}
+
+void Hotkeys::reportFailures() {
     for (size_t i = 0; i < HotkeyTable.size(); ++i)
         if (identifiers_[i] == 0)
             platform_.messageBox(HotkeyTable[i].failureMessage, "蓝豆程序集", framework::MessageIcon::Error,

@@ -52,8 +52,10 @@ public:
             commands::MouseCommandEditor& mouseEditor, commands::EditorState& state);
 
     // Registers the seven in table order (an attempt that fails still uses up its identifier
-    // and stores 0), then shows one message per failed hotkey, in table order.
+    // and stores 0).
     void registerAll();
+    // One message per hotkey that failed, in table order.
+    void reportFailures();
     // The action of the hotkey whose stored identifier this is; any other does nothing.
     void dispatch(std::int32_t identifier);
 

@@ -50,6 +50,9 @@ public:
     // The entered text, or nothing when the box was cancelled.
     virtual std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                                 std::string_view initialText) = 0;
+    // A line for the standard error of the console the program was started from, or of where
+    // that was redirected; nothing happens when there is neither.
+    virtual void writeStandardError(std::string_view line) = 0;
 
     // Files. Paths are UTF-8 text.
     virtual bool fileExists(const std::string& path) = 0;

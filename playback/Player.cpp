@@ -58,11 +58,13 @@ void Player::toggle() {
             runs_.pop_back();
             controls_.showMainWindow();
             controls_.setCaption(IdleCaption);
+            if (runEnded_) runEnded_(false);
         }
     } else if (caption == RunningCaption) {
         controls_.setCaption(IdleCaption);
         if (!runs_.empty()) runs_.back()->token->cancel();
         if (controls_.hidesWindows()) controls_.showMainWindow();
+        if (runEnded_) runEnded_(false);
     }
 }
 
@@ -89,6 +91,7 @@ void Player::threadRun(const std::shared_ptr<Run>& run, int passes, const PassSt
     onUiUnlessCancelled(token, [this] {
         controls_.showMainWindow();
         controls_.setCaption(IdleCaption);
+        if (runEnded_) runEnded_(true);
     });
 }
 

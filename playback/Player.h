@@ -3,6 +3,7 @@
 // (the run button and F11), or inside the schedule timer's tick on the user-interface thread.
 // The run state is the run button's caption.
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -33,6 +34,9 @@ public:
     // The run button and F11: idle, starts a run; running, cancels it at once and shows the main
     // window if the hide option is on; any other caption, nothing.
     void toggle();
+    // Told on the user-interface thread when a run started by toggle() ends: true when it
+    // played every pass, false when it was cancelled or could not start.
+    void onRunEnded(std::function<void(bool allPlayed)> ended) { runEnded_ = std::move(ended); }
     // The scheduled run: the list played on the user-interface thread, which it holds until the
     // passes are done; no window is hidden and the run count is not counted down.
     void timerRun();
@@ -100,6 +104,7 @@ private:
     // may still be inside its last call); user-interface thread only.
     std::vector<std::shared_ptr<Run>> runs_;
     std::shared_ptr<Run> nextRun_;  // made ahead: its tokens cost calls to the system
+    std::function<void(bool)> runEnded_;
 };
 
 }  // namespace playback

@@ -19,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     app::Application application({windows, platform, components});
     // A run's thread stuck in a component call may still use everything here: the process ends
     // with it, before anything is destroyed.
-    if (!application.run()) ExitProcess(0);
-    return 0;
+    const bool cleanedUp = application.run();
+    if (!cleanedUp) ExitProcess(static_cast<UINT>(application.exitCode()));
+    return application.exitCode();
 }

@@ -47,6 +47,7 @@ public:
                              MessageButtons buttons) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                         std::string_view initialText) override;
+    void writeStandardError(std::string_view line) override { standardError_.emplace_back(line); }
 
     bool fileExists(const std::string& path) override { return files_.count(path) != 0; }
     bool writeFile(const std::string& path, std::string_view bytes) override;
@@ -123,6 +124,7 @@ public:
     // the box is cancelled.
     void answerNextInput(std::optional<std::string> answer) { inputAnswers_.push_back(std::move(answer)); }
     const std::vector<ShownMessage>& messages() const { return messages_; }
+    const std::vector<std::string>& standardError() const { return standardError_; }
     const std::vector<std::string>& opened() const { return opened_; }
     // The body that a GET of the address yields (cut at the read's maxBytes); an address
     // without one yields nothing, as when it cannot be reached.
@@ -136,6 +138,7 @@ private:
     std::string localDataFolder_ = "C:\\Users\\user\\AppData\\Local";
     std::string currentFolder_ = "C:\\Users\\user";
     std::string commandLine_ = "\"C:\\Program Files\\landou\\landou.exe\"";
+    std::vector<std::string> standardError_;
     std::map<std::string, std::map<std::string, std::string>> registry_;
     bool registryWritable_ = true;
     bool componentRegisters_ = true;

@@ -21,6 +21,7 @@ public:
                              MessageButtons buttons) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                         std::string_view initialText) override;
+    void writeStandardError(std::string_view line) override;
 
     bool fileExists(const std::string& path) override;
     bool writeFile(const std::string& path, std::string_view bytes) override;
