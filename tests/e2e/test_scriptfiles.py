@@ -28,6 +28,12 @@ class ScriptFilesTest(ProgramTest):
         for old in self.wine.desktop().glob("*.qd"):
             old.unlink()
 
+    def start_program(self, *args, cwd=None):
+        """Starts the program and waits for its start-up to end (the notice page is its last
+        step), so that the file named on the command line has been read."""
+        super().start_program(*args, cwd=cwd)
+        self.assertIsNotNone(self.wine.text_changed(MAIN, "透明标签3", "蓝豆程序集", 60), "start-up did not finish")
+
     def sample_file(self, name="a b.qd"):
         folder = self.exe.parent / "my files"
         folder.mkdir(exist_ok=True)
