@@ -142,8 +142,8 @@ void Application::onMenuItem(int item) {
 // The rest of the start-up, once the main window exists, in order: component registration, the
 // mouse editor, the hotkeys, the file association, the command-line file, the first-start
 // marker, the advertisement and the update offer. No step stops the start-up. An unattended
-// run shows no message and skips what is there for a person: the first-start help and the
-// notice page; it plays instead.
+// run shows no message and skips what is there for a person: the first-start help (its marker
+// is left for the first start a person sees) and the notice page; it plays instead.
 void Application::onMainWindowCreated() {
     installAndRegisterComponent();
     installComponent32();
