@@ -383,7 +383,7 @@ bool sleepOnTimer(int milliseconds, HANDLE cancelled) {
 
 // The timer wakes up to this much late; the rest of a wait is spent yielding the processor
 // until the performance counter reaches the end.
-constexpr int kTimerMargin = 2;
+constexpr int TimerMargin = 2;
 
 }  // namespace
 
@@ -399,7 +399,7 @@ bool Win32Platform::waitUntil(std::int64_t deadline, CancelToken& token) {
     if (performanceCounter() >= end) return true;
     const long long milliseconds = (end - performanceCounter()) * 1000 / frequency;
     const HANDLE cancelled = static_cast<EventToken&>(token).event();
-    if (milliseconds > kTimerMargin && !sleepOnTimer(static_cast<int>(milliseconds - kTimerMargin), cancelled))
+    if (milliseconds > TimerMargin && !sleepOnTimer(static_cast<int>(milliseconds - TimerMargin), cancelled))
         return false;
     // Looking for sent calls asks the server under Wine: only the thread they come to does.
     const bool answersCalls = GetCurrentThreadId() == answeringThread_;
