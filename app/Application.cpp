@@ -64,7 +64,7 @@ void Application::loadMainWindow() {
                                                  playback::RunControls(*mainForm_, [this] { mouseEditor_->window().hide(); }),
                                                  commands::CommandList(mainWindow().rows(超级列表框_鼠标命令)), automation_);
     schedule_ = std::make_unique<playback::Schedule>(env_.platform, *mainForm_, *player_);
-    hotkeys_ = std::make_unique<Hotkeys>(env_.platform, *mainForm_, *player_, *schedule_, *mouseEditor_, editorState_);
+    hotkeys_ = std::make_unique<Hotkeys>(env_.platform, *mainForm_, *player_, *schedule_, *mouseEditor_);
     noticeBoard_ = std::make_unique<online::NoticeBoard>(env_.platform, *mainForm_);
     panels_ = std::make_unique<online::SlidingPanels>(*mainForm_);
     wireMainWindow();

@@ -3,7 +3,7 @@
 namespace app {
 
 Hotkeys::Hotkeys(framework::Platform& platform, framework::Form& main, playback::Player& player,
-                 playback::Schedule& schedule, commands::MouseCommandEditor& mouseEditor, commands::EditorState&)
+                 playback::Schedule& schedule, commands::MouseCommandEditor& mouseEditor)
     : platform_(platform), main_(main), player_(player), schedule_(schedule), mouseEditor_(mouseEditor) {}
 
 void Hotkeys::registerAll() {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "commands/EditorState.h"
 #include "commands/MouseCommandEditor.h"
 #include "framework/Platform.h"
 #include "playback/Player.h"
@@ -46,10 +45,8 @@ inline constexpr std::int32_t FirstHotkeyIdentifier = 33001;
 
 class Hotkeys {
 public:
-    // The editor state is no longer read here (the editors keep their own modes); the parameter
-    // goes when the start-up stops passing it.
     Hotkeys(framework::Platform& platform, framework::Form& main, playback::Player& player, playback::Schedule& schedule,
-            commands::MouseCommandEditor& mouseEditor, commands::EditorState& state);
+            commands::MouseCommandEditor& mouseEditor);
 
     // Registers the seven in table order (an attempt that fails still uses up its identifier
     // and stores 0).

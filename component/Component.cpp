@@ -67,7 +67,7 @@ struct Method {
     LONG (*run)(const Arguments& arguments);
 };
 
-constexpr Method kMethods[] = {
+constexpr Method Methods[] = {
     {L"MoveTo", 1, 2, {VT_I4, VT_I4}, moveTo},
     {L"LeftClick", 2, 0, {}, leftClick},
     {L"LeftDoubleClick", 3, 0, {}, leftDoubleClick},
@@ -81,7 +81,7 @@ constexpr wchar_t lowerAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static
 const Method* methodNamed(const wchar_t* name) {
     if (!name) return nullptr;
     const std::wstring_view wanted(name);
-    for (const Method& method : kMethods) {
+    for (const Method& method : Methods) {
         if (method.name.size() != wanted.size()) continue;
         size_t i = 0;
         while (i < wanted.size() && lowerAscii(method.name[i]) == lowerAscii(wanted[i])) ++i;
@@ -91,7 +91,7 @@ const Method* methodNamed(const wchar_t* name) {
 }
 
 const Method* methodWithId(DISPID id) {
-    for (const Method& method : kMethods)
+    for (const Method& method : Methods)
         if (method.id == id) return &method;
     return nullptr;
 }
@@ -148,7 +148,7 @@ public:
         if (index != 0) return DISP_E_BADINDEX;
         ComPtr<ITypeLib> library;
         const HRESULT hr = loadTypeLibrary(library.receive());
-        return FAILED(hr) ? hr : library->GetTypeInfoOfGuid(kInterfaceId, typeInfo);
+        return FAILED(hr) ? hr : library->GetTypeInfoOfGuid(InterfaceId, typeInfo);
     }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID reserved, LPOLESTR* names, UINT count, LCID,
@@ -255,7 +255,7 @@ HRESULT loadTypeLibrary(ITypeLib** library) {
 HRESULT getClassObject(REFCLSID classId, REFIID interfaceId, void** object) {
     if (!object) return E_POINTER;
     *object = nullptr;
-    if (classId != kComponentClassId) return CLASS_E_CLASSNOTAVAILABLE;
+    if (classId != ComponentClassId) return CLASS_E_CLASSNOTAVAILABLE;
     return factory.QueryInterface(interfaceId, object);
 }
 

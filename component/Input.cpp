@@ -13,7 +13,7 @@ SRWLOCK inputLock = SRWLOCK_INIT;
 
 // How long typing waits, in milliseconds, for a window whose message queue is full to take the
 // next character.
-constexpr ULONGLONG kFullQueuePatience = 2000;
+constexpr ULONGLONG FullQueuePatience = 2000;
 
 // One input call at a time.
 class Serialized : utils::ScopedExclusiveLock {
@@ -126,7 +126,7 @@ private:
     }
 
     // Milliseconds after a move: the first placement, then the checks.
-    static constexpr double kPlacements[] = {5, 20, 50, 100, 150};
+    static constexpr double Placements[] = {5, 20, 50, 100, 150};
 
     PlacementKeeper() = default;
 
@@ -150,7 +150,7 @@ private:
         for (;;) {
             while (!keeper.watching_) SleepConditionVariableSRW(&keeper.changed_, &keeper.lock_, INFINITE, 0);
             const unsigned move = keeper.moves_;
-            for (const double after : kPlacements) {
+            for (const double after : Placements) {
                 for (double left = keeper.movedAt_ + after - now(); left > 0 && keeper.moves_ == move;
                      left = keeper.movedAt_ + after - now())
                     SleepConditionVariableSRW(&keeper.changed_, &keeper.lock_, static_cast<DWORD>(left) + 1, 0);
@@ -223,7 +223,7 @@ bool sendText(HWND window, std::wstring_view text) {
     ULONGLONG lastProgress = GetTickCount64();
     for (const wchar_t unit : text) {
         while (!PostMessageW(window, WM_CHAR, static_cast<WPARAM>(unit), 1)) {
-            if (GetLastError() != ERROR_NOT_ENOUGH_QUOTA || GetTickCount64() - lastProgress > kFullQueuePatience ||
+            if (GetLastError() != ERROR_NOT_ENOUGH_QUOTA || GetTickCount64() - lastProgress > FullQueuePatience ||
                 !IsWindow(window))
                 return false;
             Sleep(1);

@@ -21,19 +21,19 @@ DECLSPEC_IMPORT HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID id, WORD major, 
 namespace qdauto {
 namespace {
 
-constexpr wchar_t kDescription[] = L"Landou keyboard and mouse automation";
-constexpr wchar_t kProgId[] = L"Landou.Automation";
-constexpr wchar_t kVersionedProgId[] = L"Landou.Automation.1";
-constexpr wchar_t kClasses[] = L"Software\\Classes\\";
+constexpr wchar_t Description[] = L"Landou keyboard and mouse automation";
+constexpr wchar_t ProgId[] = L"Landou.Automation";
+constexpr wchar_t VersionedProgId[] = L"Landou.Automation.1";
+constexpr wchar_t ClassesKey[] = L"Software\\Classes\\";
 // This library's bitness, and the registry view of the other one. A 64-bit and a 32-bit build
 // serve 64-bit and 32-bit hosts side by side: each registers its class in its own view, while
 // the ProgIDs and the type library's key are shared by both.
 #ifdef _WIN64
-constexpr SYSKIND kOwnSystem = SYS_WIN64;
-constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+constexpr SYSKIND OwnSystem = SYS_WIN64;
+constexpr REGSAM OtherView = KEY_WOW64_32KEY;
 #else
-constexpr SYSKIND kOwnSystem = SYS_WIN32;
-constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+constexpr SYSKIND OwnSystem = SYS_WIN32;
+constexpr REGSAM OtherView = KEY_WOW64_64KEY;
 #endif
 
 // "Software\Classes\CLSID\{...}" and the type library's identifier as text.
@@ -41,21 +41,21 @@ struct ClassKeyPath {
     wchar_t text[64] = L"Software\\Classes\\CLSID\\";
     ClassKeyPath() {
         const size_t prefix = wcslen(text);
-        StringFromGUID2(kComponentClassId, text + prefix, static_cast<int>(std::size(text) - prefix));
+        StringFromGUID2(ComponentClassId, text + prefix, static_cast<int>(std::size(text) - prefix));
     }
     const wchar_t* classId() const { return text + wcslen(L"Software\\Classes\\CLSID\\"); }
 };
 
-struct TypeLibraryId {
+struct TypeLibraryIdText {
     wchar_t text[40] = {};
-    TypeLibraryId() { StringFromGUID2(kTypeLibraryId, text, static_cast<int>(std::size(text))); }
+    TypeLibraryIdText() { StringFromGUID2(TypeLibraryId, text, static_cast<int>(std::size(text))); }
 };
 
 // "Software\Classes\" followed by the name.
 struct ClassesPath {
     wchar_t text[64] = {};
     explicit ClassesPath(const wchar_t* name) {
-        wcscpy(text, kClasses);
+        wcscpy(text, ClassesKey);
         wcscat(text, name);
     }
 };
@@ -85,20 +85,20 @@ private:
 LSTATUS writeClass(HKEY root, const ClassKeyPath& classPath, const module::Path& library) {
     LSTATUS status = ERROR_SUCCESS;
     {
-        const WrittenKey classKey(root, classPath.text, kDescription, status);
+        const WrittenKey classKey(root, classPath.text, Description, status);
         const WrittenKey server(classKey, L"InprocServer32", nullptr, status);
         if (status == ERROR_SUCCESS) status = setText(server, nullptr, library.text(), library.length());
         if (status == ERROR_SUCCESS) status = setText(server, L"ThreadingModel", L"Both");
-        const WrittenKey progId(classKey, L"ProgID", kVersionedProgId, status);
-        const WrittenKey independent(classKey, L"VersionIndependentProgID", kProgId, status);
-        const WrittenKey typeLibrary(classKey, L"TypeLib", TypeLibraryId().text, status);
+        const WrittenKey progId(classKey, L"ProgID", VersionedProgId, status);
+        const WrittenKey independent(classKey, L"VersionIndependentProgID", ProgId, status);
+        const WrittenKey typeLibrary(classKey, L"TypeLib", TypeLibraryIdText().text, status);
         const WrittenKey version(classKey, L"Version", L"1.0", status);
     }
-    for (const wchar_t* name : {kProgId, kVersionedProgId}) {
-        const WrittenKey key(root, ClassesPath(name).text, kDescription, status);
+    for (const wchar_t* name : {ProgId, VersionedProgId}) {
+        const WrittenKey key(root, ClassesPath(name).text, Description, status);
         const WrittenKey classId(key, L"CLSID", classPath.classId(), status);
-        if (name == kProgId) {
-            const WrittenKey current(key, L"CurVer", kVersionedProgId, status);
+        if (name == ProgId) {
+            const WrittenKey current(key, L"CurVer", VersionedProgId, status);
         }
     }
     return status;
@@ -117,7 +117,7 @@ LSTATUS removeTree(HKEY root, const wchar_t* path) {
 // one view only, and this asks it again).
 bool otherViewHasClass(HKEY root, const ClassKeyPath& classPath) {
     utils::ScopedKey key;
-    return RegOpenKeyExW(root, classPath.text, 0, KEY_READ | kOtherView, key.receive()) == ERROR_SUCCESS;
+    return RegOpenKeyExW(root, classPath.text, 0, KEY_READ | OtherView, key.receive()) == ERROR_SUCCESS;
 }
 
 // The library that the user's class names, read through the view.
@@ -136,7 +136,7 @@ bool userServer(const ClassKeyPath& classPath, REGSAM view, wchar_t (&path)[2 * 
 // not this one.
 bool userClassIsTheOtherBuilds(const ClassKeyPath& classPath, const module::Path& library) {
     wchar_t own[2 * MAX_PATH], other[2 * MAX_PATH];
-    if (!userServer(classPath, 0, own) || !userServer(classPath, kOtherView, other)) return false;
+    if (!userServer(classPath, 0, own) || !userServer(classPath, OtherView, other)) return false;
     return wcscmp(own, other) == 0 && (!library.text() || lstrcmpiW(own, library.text()) != 0);
 }
 
@@ -144,7 +144,7 @@ bool userClassIsTheOtherBuilds(const ClassKeyPath& classPath, const module::Path
 LSTATUS removeClass(HKEY root, const ClassKeyPath& classPath) {
     LSTATUS status = removeTree(root, classPath.text);
     if (otherViewHasClass(root, classPath)) return status;
-    for (const wchar_t* name : {kProgId, kVersionedProgId}) {
+    for (const wchar_t* name : {ProgId, VersionedProgId}) {
         const LSTATUS removed = removeTree(root, ClassesPath(name).text);
         if (status == ERROR_SUCCESS) status = removed;
     }
@@ -199,7 +199,7 @@ HRESULT registerServer() {
     if (machine == ERROR_SUCCESS) {
         // The user's own registration of this bitness would take precedence.
         if (!userClassIsTheOtherBuilds(classPath, library)) removeClass(HKEY_CURRENT_USER, classPath);
-        UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
+        UnRegisterTypeLibForUser(TypeLibraryId, 1, 0, LOCALE_NEUTRAL, OwnSystem);
         return SUCCEEDED(registerTypeLibrary(library, false)) ? S_OK : SELFREG_E_TYPELIB;
     }
     if (machine != ERROR_ACCESS_DENIED) return SELFREG_E_CLASS;
@@ -213,8 +213,8 @@ HRESULT unregisterServer() {
     const LSTATUS machine = removeClass(HKEY_LOCAL_MACHINE, classPath);
     const LSTATUS user =
         userClassIsTheOtherBuilds(classPath, library) ? ERROR_SUCCESS : removeClass(HKEY_CURRENT_USER, classPath);
-    UnRegisterTypeLib(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
-    UnRegisterTypeLibForUser(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, kOwnSystem);
+    UnRegisterTypeLib(TypeLibraryId, 1, 0, LOCALE_NEUTRAL, OwnSystem);
+    UnRegisterTypeLibForUser(TypeLibraryId, 1, 0, LOCALE_NEUTRAL, OwnSystem);
     return machine == ERROR_SUCCESS && user == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
 }
 

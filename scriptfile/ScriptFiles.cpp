@@ -12,24 +12,24 @@ namespace {
 using framework::MessageButtons;
 using framework::MessageIcon;
 
-constexpr std::string_view kFullWidthSpace = "\u3000";
+constexpr std::string_view FullWidthSpace = "\u3000";
 
 // Without leading and trailing spaces, ASCII and full-width.
 std::string_view trimSpaces(std::string_view text) {
     for (;;) {
         if (text.starts_with(' ')) text.remove_prefix(1);
-        else if (text.starts_with(kFullWidthSpace)) text.remove_prefix(kFullWidthSpace.size());
+        else if (text.starts_with(FullWidthSpace)) text.remove_prefix(FullWidthSpace.size());
         else break;
     }
     for (;;) {
         if (text.ends_with(' ')) text.remove_suffix(1);
-        else if (text.ends_with(kFullWidthSpace)) text.remove_suffix(kFullWidthSpace.size());
+        else if (text.ends_with(FullWidthSpace)) text.remove_suffix(FullWidthSpace.size());
         else break;
     }
     return text;
 }
 
-constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+constexpr std::string_view DeviceNames[] = {"CON", "PRN", "AUX", "NUL"};
 
 constexpr char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -47,7 +47,7 @@ bool namesDevice(std::string_view path) {
     if (name.size() < 3) return false;
     const std::string_view device = name.substr(0, 3), number = name.substr(3);
     if (number.empty())
-        return std::any_of(std::begin(kDevices), std::end(kDevices), [&](std::string_view d) { return equalIgnoringCase(device, d); });
+        return std::any_of(std::begin(DeviceNames), std::end(DeviceNames), [&](std::string_view d) { return equalIgnoringCase(device, d); });
     if (!equalIgnoringCase(device, "COM") && !equalIgnoringCase(device, "LPT")) return false;
     // The system counts the superscript digits ¹, ² and ³ as digits too.
     return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\u00B9" || number == "\u00B2" ||

@@ -28,7 +28,7 @@ struct PendingRead {
     utils::ScopedHandle finished{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
-constexpr DWORD kFreshRequest = INTERNET_FLAG_RELOAD | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
+constexpr DWORD FreshRequest = INTERNET_FLAG_RELOAD | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTH;
 
 bool failedStatus(HINTERNET request) {
@@ -47,7 +47,7 @@ void readBody(PendingRead& read, const std::wstring& address, const Platform::We
     for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
                                INTERNET_OPTION_DATA_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
         InternetSetOptionW(session.get(), option, &timeout, sizeof timeout);
-    const InternetHandle request(InternetOpenUrlW(session.get(), address.c_str(), nullptr, 0, kFreshRequest, 0));
+    const InternetHandle request(InternetOpenUrlW(session.get(), address.c_str(), nullptr, 0, FreshRequest, 0));
     if (!request || failedStatus(request.get())) return;
     char chunk[16384];
     for (;;) {

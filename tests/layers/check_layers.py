@@ -28,7 +28,7 @@ LAYERS = {
     "commands": (["ui", "automation", "keys"], "commands/CommandRow.h"),
     "playback": (["commands"], "playback/Timeline.h"),
     "scriptfile": (["commands"], "scriptfile/ScriptFormat.h"),
-    "online": (["commands"], "online/NoticePage.h"),
+    "online": (["ui"], "online/NoticePage.h"),
     "app": (["playback", "scriptfile", "online"], "app/CommandLine.h"),
     "component": (["keys", "utils"], "component/KeyNames.h"),
     "framework/win32": (["framework", "utils"], "framework/win32/Win32Form.h"),
