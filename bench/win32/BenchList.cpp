@@ -11,6 +11,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "WindowSearch.h"
 #include "commands/CommandList.h"
 #include "framework/win32/Win32Form.h"
 #include "framework/win32/Win32WindowSystem.h"
@@ -23,18 +24,7 @@ using bench::millisecondsSince;
 using bench::pumpMessages;
 
 HWND findList(HWND window) {
-    HWND found = nullptr;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM result) {
-            wchar_t name[64];
-            GetClassNameW(child, name, 64);
-            if (std::wstring(name) != WC_LISTVIEWW) return TRUE;
-            *reinterpret_cast<HWND*>(result) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return first(childrenWhere(window, [](HWND child) { return className(child) == WC_LISTVIEWW; }));
 }
 
 }  // namespace

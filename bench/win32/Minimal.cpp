@@ -8,6 +8,10 @@
 #include <commctrl.h>
 #endif
 
+#include "framework/win32/Identifiers.h"  // the probe finds a window of the program's class
+
+using framework::win32::FormClass;
+
 static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcW(window, message, wParam, lParam);
@@ -22,9 +26,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = L"LandouForm";
+    windowClass.lpszClassName = FormClass;
     RegisterClassW(&windowClass);
-    const HWND window = CreateWindowW(L"LandouForm", L"minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 511,
+    const HWND window = CreateWindowW(FormClass, L"minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 511,
                                       483, nullptr, nullptr, instance, nullptr);
 #ifdef LIST_VIEW
     CreateWindowW(WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 495, 444, window, nullptr, instance, nullptr);

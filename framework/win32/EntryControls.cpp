@@ -7,7 +7,6 @@ namespace framework::win32 {
 using text::widen;
 namespace {
 
-constexpr int FirstToolbarCommand = 1000;
 constexpr int FirstMenuCommand = 1;
 constexpr int ToolbarImages = 9;  // the strip's images, one per entry that is not a separator
 

@@ -14,13 +14,11 @@
 #include <string_view>
 
 #include "framework/Form.h"
+#include "framework/win32/Identifiers.h"
 
 namespace framework::win32 {
 
 class FormFonts;
-
-constexpr wchar_t ContainerClass[] = L"LandouContainer";  // group boxes and the HTML viewer
-constexpr int FirstControlId = 100;                        // then one per control, in order
 
 // A child window's identifier, as CreateWindowEx takes it.
 inline HMENU childIdentifier(int identifier) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)); }

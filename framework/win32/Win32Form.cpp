@@ -11,7 +11,6 @@ namespace framework::win32 {
 using text::widen;
 namespace {
 
-constexpr wchar_t FormClass[] = L"LandouForm";
 constexpr WORD ProgramIconId = 1;  // the icon of the program's resources
 constexpr UINT ShowRowCountsMessage = WM_APP + 1;
 

@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "component/Component.h"
 #include "text/win32/WideText.h"
 #include "utils/ScopedWin.h"
 #include "JsonText.h"
@@ -44,7 +45,7 @@ using utils::ComPtr;
 
 namespace {
 
-const CLSID ClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
+constexpr const CLSID& ClassId = qdauto::ComponentClassId;
 
 std::string hex(HRESULT hr) {
     char buffer[16];

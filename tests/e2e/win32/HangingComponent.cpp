@@ -10,11 +10,12 @@
 
 #include <new>
 
+#include "component/Component.h"
 #include "utils/ScopedWin.h"
 
 namespace {
 
-const CLSID ClassId = {0x28E8983D, 0x6D4F, 0x434A, {0xAB, 0x18, 0x9F, 0xF8, 0x68, 0x4D, 0x4F, 0xD3}};
+constexpr const CLSID& ClassId = qdauto::ComponentClassId;
 LONG objects = 0;
 
 constexpr const wchar_t* Methods[] = {L"MoveTo", L"LeftClick", L"LeftDoubleClick", L"RightClick", L"SendText",

@@ -1,6 +1,6 @@
 // probe.exe: reads the state of the program's windows from outside, for the end-to-end tests.
 // Prints JSON on one line. Control names come from the program's own window definitions: a
-// control's identifier is 100 + its index in the definition.
+// control's identifier is FirstControlId + its index in the definition.
 //
 //   probe window CAPTION                   the window and all its controls
 //   probe wait CAPTION shown|hidden|gone|exists MS
@@ -24,26 +24,28 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "framework/win32/Identifiers.h"
 #include "text/win32/WideText.h"
 #include "ui/KeyCommandWindowDefinition.h"
 #include "ui/MainWindowDefinition.h"
 #include "ui/MouseCommandWindowDefinition.h"
-#include "utils/ScopedWin.h"
 #include "JsonText.h"
+#include "RemoteBuffer.h"
+#include "WindowSearch.h"
 
 using framework::ControlDefinition;
-using framework::ControlKind;
 using framework::WindowDefinition;
+using framework::win32::FirstControlId;
+using framework::win32::FirstToolbarCommand;
+using framework::win32::FormClass;
 using text::narrow;
 using text::widen;
 
 namespace {
-
-constexpr int FirstControlId = 100;
-constexpr int FirstToolbarCommand = 1000;
 
 // A minimal JSON writer.
 class Json {
@@ -73,40 +75,6 @@ private:
     bool first_ = true;
 };
 
-// Memory in the program's process, for the messages of common controls that take pointers.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HWND window, size_t size) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
-        if (process_) address_ = VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~RemoteBuffer() {
-        if (address_) VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    bool valid() const { return address_ != nullptr; }
-    template <class T>
-    T* at(size_t offset) const { return reinterpret_cast<T*>(static_cast<char*>(address_) + offset); }
-    void write(size_t offset, const void* data, size_t size) const {
-        WriteProcessMemory(process_.get(), static_cast<char*>(address_) + offset, data, size, nullptr);
-    }
-    void read(size_t offset, void* data, size_t size) const {
-        ReadProcessMemory(process_.get(), static_cast<char*>(address_) + offset, data, size, nullptr);
-    }
-    std::wstring readText(size_t offset, size_t characters) const {
-        std::wstring text(characters, L'\0');
-        read(offset, text.data(), characters * sizeof(wchar_t));
-        return text.c_str();
-    }
-
-private:
-    utils::ScopedHandle process_;
-    void* address_ = nullptr;
-};
-
 const WindowDefinition* definitionByCaption(std::string_view caption) {
     for (const WindowDefinition* d :
          {&ui::mainWindowDefinition(), &ui::mouseCommandWindowDefinition(), &ui::keyCommandWindowDefinition()})
@@ -114,43 +82,36 @@ const WindowDefinition* definitionByCaption(std::string_view caption) {
     return nullptr;
 }
 
-std::wstring windowText(HWND window) {
-    wchar_t buffer[4096];
-    const int length = static_cast<int>(SendMessageW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer)));
-    return std::wstring(buffer, static_cast<size_t>(length > 0 ? length : 0));
+int print(const Json& json) {
+    std::printf("%s\n", json.text().c_str());
+    return 0;
 }
 
-std::wstring className(HWND window) {
-    wchar_t buffer[256];
-    const int length = GetClassNameW(window, buffer, 256);
-    return std::wstring(buffer, static_cast<size_t>(length));
+// A command that found nothing, or whose state did not come in time.
+int fail(const char* line) {
+    std::puts(line);
+    return 1;
 }
 
-// A top-level window's caption, read without a message: a window that hangs does not hold the probe.
-std::wstring captionOf(HWND window) {
-    wchar_t buffer[512];
-    const int length = GetWindowTextW(window, buffer, 512);
-    return std::wstring(buffer, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-struct FindByCaption {
-    std::wstring caption;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findByCaption(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<FindByCaption*>(parameter);
-    if (className(window) == L"LandouForm" && captionOf(window) == search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
+// The program's window with this caption, visible or not.
 HWND findWindow(std::string_view caption) {
-    FindByCaption search{widen(caption)};
-    EnumWindows(findByCaption, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::wstring wanted = widen(caption);
+    return first(topWindowsWhere([&](HWND w) { return className(w) == FormClass && captionOf(w) == wanted; }));
+}
+
+// The name a control has in its window's definition; empty for a window that is not one of its
+// controls.
+std::string_view controlName(const WindowDefinition* definition, HWND control) {
+    const int index = GetDlgCtrlID(control) - FirstControlId;
+    if (!definition || index < 0 || index >= static_cast<int>(definition->controls.size())) return {};
+    return definition->controls[static_cast<size_t>(index)].name;
+}
+
+HWND findControl(std::string_view caption, std::string_view name) {
+    const HWND window = findWindow(caption);
+    const WindowDefinition* definition = definitionByCaption(caption);
+    if (!window || !definition) return nullptr;
+    return first(childrenWhere(window, [&](HWND c) { return controlName(definition, c) == name; }));
 }
 
 // The rectangle of a window relative to its parent's client area.
@@ -236,22 +197,14 @@ void describeList(Json& json, HWND list) {
 }
 
 void describeControl(Json& json, HWND window, const WindowDefinition* definition) {
-    const int id = GetDlgCtrlID(window);
-    const int index = id - FirstControlId;
-    const ControlDefinition* control =
-        definition && index >= 0 && index < static_cast<int>(definition->controls.size()) ? &definition->controls[static_cast<size_t>(index)] : nullptr;
     const std::wstring windowClass = className(window);
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     json.open('{');
-    json.key("name").value(control ? control->name : "");
+    json.key("name").value(controlName(definition, window));
     json.key("class").value(narrow(windowClass));
     json.key("text").value(narrow(windowText(window)));
     const HWND parent = GetParent(window);
-    const int parentIndex = GetDlgCtrlID(parent) - FirstControlId;
-    json.key("parent").value(definition && GetAncestor(window, GA_ROOT) != parent && parentIndex >= 0 &&
-                                     parentIndex < static_cast<int>(definition->controls.size())
-                                 ? definition->controls[static_cast<size_t>(parentIndex)].name
-                                 : "");
+    json.key("parent").value(GetAncestor(window, GA_ROOT) != parent ? controlName(definition, parent) : "");
     json.key("place").rect(placeInParent(window));
     RECT screen;
     GetWindowRect(window, &screen);
@@ -272,18 +225,13 @@ void describeControl(Json& json, HWND window, const WindowDefinition* definition
             json.value(narrow(buffer));
         }
         json.close(']');
-        RECT closed;
-        GetWindowRect(window, &closed);
-        json.key("closedHeight").value(static_cast<long long>(closed.bottom - closed.top));
+        json.key("closedHeight").value(static_cast<long long>(screen.bottom - screen.top));
     } else if (windowClass == UPDOWN_CLASSW) {
         const LRESULT range = SendMessageW(window, UDM_GETRANGE, 0, 0);
         json.key("minimum").value(static_cast<int>(static_cast<short>(HIWORD(range))));
         json.key("maximum").value(static_cast<int>(static_cast<short>(LOWORD(range))));
         const HWND buddy = reinterpret_cast<HWND>(SendMessageW(window, UDM_GETBUDDY, 0, 0));
-        const int buddyIndex = GetDlgCtrlID(buddy) - FirstControlId;
-        json.key("buddy").value(definition && buddyIndex >= 0 && buddyIndex < static_cast<int>(definition->controls.size())
-                                    ? definition->controls[static_cast<size_t>(buddyIndex)].name
-                                    : "");
+        json.key("buddy").value(controlName(definition, buddy));
     } else if (windowClass == TOOLBARCLASSNAMEW) {
         describeToolbar(json, window);
     } else if (windowClass == WC_LISTVIEWW) {
@@ -292,23 +240,9 @@ void describeControl(Json& json, HWND window, const WindowDefinition* definition
     json.close('}');
 }
 
-struct Children {
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
-    reinterpret_cast<Children*>(parameter)->windows.push_back(window);
-    return TRUE;
-}
-
 int describeWindow(std::string_view caption) {
     const HWND window = findWindow(caption);
-    Json json;
-    if (!window) {
-        std::puts("null");
-        return 1;
-    }
-    const WindowDefinition* definition = definitionByCaption(caption);
+    if (!window) return fail("null");
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
@@ -316,6 +250,7 @@ int describeWindow(std::string_view caption) {
     ClientToScreen(window, &origin);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
+    Json json;
     json.open('{');
     json.key("caption").value(narrow(windowText(window)));
     json.key("pid").value(static_cast<long long>(pid));
@@ -334,45 +269,27 @@ int describeWindow(std::string_view caption) {
     json.value(static_cast<long long>(outer.right - GetSystemMetrics(SM_CXFIXEDFRAME) - GetSystemMetrics(SM_CXSIZE) / 2 - 1));
     json.value(static_cast<long long>(outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2));
     json.close(']');
-    Children children;
-    EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&children));
+    const WindowDefinition* definition = definitionByCaption(caption);
     json.key("controls").open('[');
-    for (HWND child : children.windows) describeControl(json, child, definition);
-    json.close(']');
-    json.close('}');
-    std::printf("%s\n", json.text().c_str());
-    return 0;
-}
-
-struct DialogSearch {
-    std::wstring caption;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK findDialog(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<DialogSearch*>(parameter);
-    if (className(window) == L"#32770" && IsWindowVisible(window) &&
-        (search->caption.empty() || windowText(window) == search->caption))
-        search->found.push_back(window);
-    return TRUE;
+    for (HWND child : children(window)) describeControl(json, child, definition);
+    json.close(']').close('}');
+    return print(json);
 }
 
 // The visible dialog boxes (message boxes, the input box, file dialogs) with the caption (any
 // caption when empty): their texts and buttons.
 int describeDialogs(std::string_view caption) {
-    DialogSearch search{widen(caption), {}};
-    EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
+    const std::wstring wanted = widen(caption);
     Json json;
     json.open('[');
-    for (HWND dialog : search.found) {
+    for (HWND dialog : visibleOfClass(L"#32770")) {
+        if (!wanted.empty() && windowText(dialog) != wanted) continue;
         json.open('{').key("caption").value(narrow(windowText(dialog)));
         RECT outer;
         GetWindowRect(dialog, &outer);
         json.key("outer").rect(outer);
-        Children children;
-        EnumChildWindows(dialog, collectChild, reinterpret_cast<LPARAM>(&children));
         json.key("controls").open('[');
-        for (HWND child : children.windows) {
+        for (HWND child : children(dialog)) {
             RECT screen;
             GetWindowRect(child, &screen);
             json.open('{').key("class").value(narrow(className(child))).key("id").value(GetDlgCtrlID(child));
@@ -382,65 +299,38 @@ int describeDialogs(std::string_view caption) {
         json.close(']').close('}');
     }
     json.close(']');
-    std::printf("%s\n", json.text().c_str());
-    return 0;
-}
-
-struct ForeignSearch {
-    std::wstring captionPart;
-    std::wstring childClass;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findForeignChild(HWND child, LPARAM parameter) {
-    auto* search = reinterpret_cast<ForeignSearch*>(parameter);
-    if (className(child) != search->childClass) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-BOOL CALLBACK findForeign(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<ForeignSearch*>(parameter);
-    if (!IsWindowVisible(window) || windowText(window).find(search->captionPart) == std::wstring::npos) return TRUE;
-    EnumChildWindows(window, findForeignChild, parameter);
-    return search->found == nullptr;
+    return print(json);
 }
 
 // Another program's control: the first child of the class in a visible window whose caption
 // holds the text.
 int describeForeign(std::string_view captionPart, std::string_view childClass) {
-    ForeignSearch search{widen(captionPart), widen(childClass)};
-    EnumWindows(findForeign, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) {
-        std::puts("null");
-        return 1;
+    const std::wstring part = widen(captionPart), wantedClass = widen(childClass);
+    HWND found = nullptr;
+    for (HWND window : topWindowsWhere([&](HWND w) { return IsWindowVisible(w) && windowText(w).find(part) != std::wstring::npos; })) {
+        found = first(childrenWhere(window, [&](HWND c) { return className(c) == wantedClass; }));
+        if (found) break;
     }
+    if (!found) return fail("null");
     RECT screen;
-    GetWindowRect(search.found, &screen);
+    GetWindowRect(found, &screen);
     Json json;
-    json.open('{').key("handle").value(static_cast<long long>(reinterpret_cast<std::intptr_t>(search.found)));
-    json.key("screen").rect(screen).key("text").value(narrow(windowText(search.found))).close('}');
-    std::printf("%s\n", json.text().c_str());
-    return 0;
+    json.open('{').key("handle").value(static_cast<long long>(reinterpret_cast<std::intptr_t>(found)));
+    json.key("screen").rect(screen).key("text").value(narrow(windowText(found))).close('}');
+    return print(json);
 }
 
-struct CaptionCount {
-    std::wstring caption;
-    int count = 0;
-};
-
-BOOL CALLBACK countByCaption(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<CaptionCount*>(parameter);
-    if (className(window) == L"LandouForm" && IsWindowVisible(window) && captionOf(window) == search->caption) ++search->count;
-    return TRUE;
+int countWindows(std::string_view caption) {
+    const std::wstring wanted = widen(caption);
+    std::printf("%zu\n", topWindowsWhere([&](HWND w) {
+        return className(w) == FormClass && IsWindowVisible(w) && captionOf(w) == wanted;
+    }).size());
+    return 0;
 }
 
 int describeDefinition(std::string_view caption) {
     const WindowDefinition* definition = definitionByCaption(caption);
-    if (!definition) {
-        std::puts("null");
-        return 1;
-    }
+    if (!definition) return fail("null");
     Json json;
     json.open('{').key("caption").value(definition->caption);
     json.key("outer").open('[').value(definition->outerSize.width).value(definition->outerSize.height).close(']');
@@ -467,8 +357,7 @@ int describeDefinition(std::string_view caption) {
         json.close('}');
     }
     json.close(']').close('}');
-    std::printf("%s\n", json.text().c_str());
-    return 0;
+    return print(json);
 }
 
 // The wall-clock time in microseconds since 1970, as Python's time.time() counts it: the moment a
@@ -480,43 +369,39 @@ long long unixMicroseconds() {
     return (ticks - 116444736000000000LL) / 10;
 }
 
-int waitFor(std::string_view caption, std::string_view state, int milliseconds) {
+// Tries until the test passes or the milliseconds have passed: the milliseconds it took.
+std::optional<DWORD> within(int milliseconds, const std::function<bool()>& passes) {
     const DWORD start = GetTickCount();
     for (;;) {
-        const HWND window = findWindow(caption);
-        const bool reached = (state == "exists" && window) || (state == "gone" && !window) ||
-                             (state == "shown" && window && IsWindowVisible(window)) ||
-                             (state == "hidden" && window && !IsWindowVisible(window));
-        if (reached) {
-            std::printf("{\"reached\":true,\"ms\":%lu,\"at\":%lld}\n", GetTickCount() - start, unixMicroseconds());
-            return 0;
-        }
-        if (GetTickCount() - start > static_cast<DWORD>(milliseconds)) {
-            std::puts("{\"reached\":false}");
-            return 1;
-        }
+        if (passes()) return GetTickCount() - start;
+        if (GetTickCount() - start > static_cast<DWORD>(milliseconds)) return std::nullopt;
         Sleep(5);
     }
+}
+
+int waitFor(std::string_view caption, std::string_view state, int milliseconds) {
+    const auto took = within(milliseconds, [&] {
+        const HWND window = findWindow(caption);
+        return (state == "exists" && window) || (state == "gone" && !window) ||
+               (state == "shown" && window && IsWindowVisible(window)) ||
+               (state == "hidden" && window && !IsWindowVisible(window));
+    });
+    if (!took) return fail("{\"reached\":false}");
+    std::printf("{\"reached\":true,\"ms\":%lu,\"at\":%lld}\n", *took, unixMicroseconds());
+    return 0;
 }
 
 // The user-interface thread of the window answers once it waits for messages again (a message
 // box's loop counts).
 int waitForAnswer(std::string_view caption, int milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
+    const auto took = within(milliseconds, [&] {
         const HWND window = findWindow(caption);
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed > static_cast<DWORD>(milliseconds)) {
-            std::puts("{\"answered\":false}");
-            return 1;
-        }
         DWORD_PTR result = 0;
-        if (window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 50, &result)) {
-            std::printf("{\"answered\":true,\"ms\":%lu,\"at\":%lld}\n", GetTickCount() - start, unixMicroseconds());
-            return 0;
-        }
-        if (!window) Sleep(5);
-    }
+        return window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 50, &result);
+    });
+    if (!took) return fail("{\"answered\":false}");
+    std::printf("{\"answered\":true,\"ms\":%lu,\"at\":%lld}\n", *took, unixMicroseconds());
+    return 0;
 }
 
 long long microseconds() {
@@ -526,84 +411,36 @@ long long microseconds() {
     return now.QuadPart * 1000000 / frequency.QuadPart;
 }
 
-struct ControlSearch {
-    const WindowDefinition* definition;
-    std::string_view name;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findControl(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<ControlSearch*>(parameter);
-    const int index = GetDlgCtrlID(window) - FirstControlId;
-    if (index >= 0 && index < static_cast<int>(search->definition->controls.size()) &&
-        search->definition->controls[static_cast<size_t>(index)].name == search->name) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The text is read by a message to the window, so a change is seen when the window's thread
 // answers with it.
 int watchText(std::string_view caption, std::string_view control, std::string_view text, int milliseconds) {
-    const HWND window = findWindow(caption);
-    const WindowDefinition* definition = definitionByCaption(caption);
-    ControlSearch search{definition, control};
-    if (window && definition) EnumChildWindows(window, findControl, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) {
-        std::puts("null");
-        return 1;
-    }
+    const HWND found = findControl(caption, control);
+    if (!found) return fail("null");
     const std::wstring from = widen(text);
     const long long start = microseconds();
     std::printf("{\"watching\":%lld}\n", start);
     while (microseconds() - start < milliseconds * 1000LL) {
-        wchar_t buffer[256] = {};
-        DWORD_PTR length = 0;
-        if (SendMessageTimeoutW(search.found, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 10000, &length) &&
-            from != buffer) {
-            std::printf("{\"changed\":%lld,\"text\":%s}\n", microseconds(), jsonQuoted(narrow(buffer)).c_str());
+        const auto now = textWithin(found, 10000);
+        if (now && *now != from) {
+            std::printf("{\"changed\":%lld,\"text\":%s}\n", microseconds(), jsonQuoted(narrow(*now)).c_str());
             return 0;
         }
     }
-    std::puts("{\"changed\":null}");
-    return 1;
+    return fail("{\"changed\":null}");
 }
 
+// As watch, but the window need not exist yet, and in milliseconds of the tick count.
 int waitForChange(std::string_view caption, std::string_view control, std::string_view text, int milliseconds) {
-    const DWORD start = GetTickCount();
     const std::wstring from = widen(text);
-    while (GetTickCount() - start <= static_cast<DWORD>(milliseconds)) {
-        const HWND window = findWindow(caption);
-        const WindowDefinition* definition = definitionByCaption(caption);
-        ControlSearch search{definition, control};
-        if (window && definition) EnumChildWindows(window, findControl, reinterpret_cast<LPARAM>(&search));
-        wchar_t buffer[256] = {};
-        DWORD_PTR length = 0;
-        if (search.found &&
-            SendMessageTimeoutW(search.found, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 50, &length) &&
-            from != buffer) {
-            std::printf("{\"changed\":true,\"ms\":%lu,\"at\":%lld,\"text\":%s}\n", GetTickCount() - start, unixMicroseconds(),
-                        jsonQuoted(narrow(buffer)).c_str());
-            return 0;
-        }
-        Sleep(5);
-    }
-    std::puts("{\"changed\":false}");
-    return 1;
-}
-
-struct Popups {
-    std::vector<HWND> tooltips, menus;
-};
-
-BOOL CALLBACK findPopup(HWND window, LPARAM parameter) {
-    auto* popups = reinterpret_cast<Popups*>(parameter);
-    if (!IsWindowVisible(window)) return TRUE;
-    const std::wstring name = className(window);
-    if (name == TOOLTIPS_CLASSW) popups->tooltips.push_back(window);
-    if (name == L"#32768") popups->menus.push_back(window);
-    return TRUE;
+    std::optional<std::wstring> now;
+    const auto took = within(milliseconds, [&] {
+        const HWND found = findControl(caption, control);
+        now = found ? textWithin(found, 50) : std::nullopt;
+        return now && *now != from;
+    });
+    if (!took) return fail("{\"changed\":false}");
+    std::printf("{\"changed\":true,\"ms\":%lu,\"at\":%lld,\"text\":%s}\n", *took, unixMicroseconds(), jsonQuoted(narrow(*now)).c_str());
+    return 0;
 }
 
 // The text that a tooltip shows now, asked for in the tooltip's own process.
@@ -624,13 +461,11 @@ std::wstring tooltipText(HWND tooltip) {
 // A tooltip's text is its window's; a menu's items are read from its menu (text, and whether
 // the item is a separator or greyed).
 int describePopups() {
-    Popups popups;
-    EnumWindows(findPopup, reinterpret_cast<LPARAM>(&popups));
     Json json;
     json.open('{').key("tooltips").open('[');
-    for (HWND tooltip : popups.tooltips) json.value(narrow(tooltipText(tooltip)));
+    for (HWND tooltip : visibleOfClass(TOOLTIPS_CLASSW)) json.value(narrow(tooltipText(tooltip)));
     json.close(']').key("menus").open('[');
-    for (HWND window : popups.menus) {
+    for (HWND window : visibleOfClass(L"#32768")) {
         const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
         json.open('[');
         for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
@@ -643,8 +478,7 @@ int describePopups() {
         json.close(']');
     }
     json.close(']').close('}');
-    std::printf("%s\n", json.text().c_str());
-    return 0;
+    return print(json);
 }
 
 int keysDown() {
@@ -653,7 +487,21 @@ int keysDown() {
     for (int key = 1; key < 255; ++key)
         if (GetAsyncKeyState(key) & 0x8000) json.value(key);
     json.close(']');
-    std::printf("%s\n", json.text().c_str());
+    return print(json);
+}
+
+int cursorPosition() {
+    POINT p;
+    GetCursorPos(&p);
+    std::printf("[%ld,%ld]\n", p.x, p.y);
+    return 0;
+}
+
+int cursorHandle() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hCursor)));
     return 0;
 }
 
@@ -663,35 +511,20 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(narrow(argv[i]));
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    if (args.size() == 2 && args[0] == "window") return describeWindow(args[1]);
-    if (args.size() == 2 && args[0] == "definition") return describeDefinition(args[1]);
-    if (args.size() <= 2 && !args.empty() && args[0] == "dialogs") return describeDialogs(args.size() == 2 ? args[1] : "");
-    if (args.size() == 4 && args[0] == "wait") return waitFor(args[1], args[2], std::stoi(args[3]));
-    if (args.size() == 5 && args[0] == "watch") return watchText(args[1], args[2], args[3], std::stoi(args[4]));
-    if (args.size() == 5 && args[0] == "changed") return waitForChange(args[1], args[2], args[3], std::stoi(args[4]));
-    if (args.size() == 1 && args[0] == "keys-down") return keysDown();
-    if (args.size() == 1 && args[0] == "popups") return describePopups();
-    if (args.size() == 3 && args[0] == "answers") return waitForAnswer(args[1], std::stoi(args[2]));
-    if (args.size() == 3 && args[0] == "foreign") return describeForeign(args[1], args[2]);
-    if (args.size() == 2 && args[0] == "count") {
-        CaptionCount search{widen(args[1])};
-        EnumWindows(countByCaption, reinterpret_cast<LPARAM>(&search));
-        std::printf("%d\n", search.count);
-        return 0;
-    }
-    if (args.size() == 1 && args[0] == "cursor") {
-        POINT p;
-        GetCursorPos(&p);
-        std::printf("[%ld,%ld]\n", p.x, p.y);
-        return 0;
-    }
-    if (args.size() == 1 && args[0] == "cursor-handle") {
-        CURSORINFO info{};
-        info.cbSize = sizeof info;
-        GetCursorInfo(&info);
-        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hCursor)));
-        return 0;
-    }
+    const auto is = [&](std::string_view command, size_t count) { return args.size() == count && args[0] == command; };
+    if (is("window", 2)) return describeWindow(args[1]);
+    if (is("definition", 2)) return describeDefinition(args[1]);
+    if (is("dialogs", 1) || is("dialogs", 2)) return describeDialogs(args.size() == 2 ? args[1] : "");
+    if (is("wait", 4)) return waitFor(args[1], args[2], std::stoi(args[3]));
+    if (is("watch", 5)) return watchText(args[1], args[2], args[3], std::stoi(args[4]));
+    if (is("changed", 5)) return waitForChange(args[1], args[2], args[3], std::stoi(args[4]));
+    if (is("keys-down", 1)) return keysDown();
+    if (is("popups", 1)) return describePopups();
+    if (is("answers", 3)) return waitForAnswer(args[1], std::stoi(args[2]));
+    if (is("foreign", 3)) return describeForeign(args[1], args[2]);
+    if (is("count", 2)) return countWindows(args[1]);
+    if (is("cursor", 1)) return cursorPosition();
+    if (is("cursor-handle", 1)) return cursorHandle();
     std::fputs("usage: probe window|definition|wait|dialogs|answers|watch|changed|keys-down|popups|foreign|count|cursor|cursor-handle ...\n", stderr);
     return 2;
 }
