@@ -13,7 +13,8 @@ void forEachPiece(std::string_view text, std::string_view separator, Piece&& pie
     size_t start = 0;
     size_t i = 0;
     while (i < text.size()) {
-        if (text.compare(i, separator.size(), separator) == 0) {
+        // The first byte is looked at before the rest: most positions start no separator.
+        if (text[i] == separator.front() && text.compare(i, separator.size(), separator) == 0) {
             if (!piece(text.substr(start, i - start))) return;
             i += separator.size();
             start = i;
