@@ -11,6 +11,7 @@
 #                                  by the minimised merge of what it found. CORPUS names (reader,
 #                                  commandline, notice, number, codepage, keys) choose targets, so
 #                                  that two runs can share the processors once the first has built
+# FUZZ_JOBS=N runs N processes on each target that share its corpus and its inputs to run.
 # Prints executions, coverage and crashes per target, ends with "fuzz: N passed, M failed" and
 # exits with the number of targets that found a crash (inputs kept in build/fuzz/findings).
 set -euo pipefail
@@ -18,8 +19,10 @@ set -euo pipefail
 long=false
 if [ "${1:-}" = "--long" ]; then
   long=true
-  limit=(-runs="${2:-10000000}")
+  jobs=${FUZZ_JOBS:-1}
+  limit=(-runs="$(( ${2:-10000000} / jobs ))")
   [ -n "${3:-}" ] && limit+=(-max_total_time="$3")
+  if [ "$jobs" -gt 1 ]; then limit+=(-jobs="$jobs" -workers="$jobs"); fi
   chosen=("${@:4}")
 else
   limit=(-max_total_time="${1:-60}")
@@ -43,9 +46,13 @@ run() {  # TARGET CORPUS MAX_LEN [DICTIONARY]
   rm -rf "$corpus" "$BUILD/fuzz/findings/$1-"*
   mkdir -p "$corpus"
   cp "$kept"/* "$corpus/"
-  "$BUILD/fuzz/tests/fuzz/$target" "${limit[@]}" "${options[@]}" "$corpus" > "$log" 2>&1 || true
+  # Jobs write their logs (fuzz-N.log) in the folder they start in; the first process prints each
+  # when its job ends.
+  local folder=$BUILD/fuzz/jobs/$2
+  rm -rf "$folder" && mkdir -p "$folder"
+  (cd "$folder" && "$BUILD/fuzz/tests/fuzz/$target" "${limit[@]}" "${options[@]}" "$corpus") > "$log" 2>&1 || true
   local executions coverage crashes=0
-  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | awk '{ sum += $1 } END { print sum + 0 }')
   coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1)
   if ls "$BUILD/fuzz/findings/$target-"* >/dev/null 2>&1; then
     crashes=$(ls "$BUILD/fuzz/findings/$target-"* | wc -l)
